@@ -16,12 +16,22 @@ constexpr int kNames = 100000;
 // titles of several words, dates, dotted and extension-less names, bytes
 // above 127.
 std::vector<std::string> VariedOldNames() {
-    const std::vector<std::string> stems = {
-        "IMG_", "DSC", "Holiday photo ", "The quick brown fox ", "Track ", "2005-03-09 ",
-        "r\xE9sum\xE9 ", "archive.tar", ".profile", "README", "My Document - draft ",
-        "HELLO_world-", "mcDONALD and sons (final) ", "a"};
-    const std::vector<std::string> extensions = {".JPG", ".jpg", ".mp3", ".txt", ".gz", "",
-                                                 ".MOV", ".docx", ".", ".Tar.GZ"};
+    const std::vector<std::string> stems = {"IMG_",
+                                            "DSC",
+                                            "Holiday photo ",
+                                            "The quick brown fox ",
+                                            "Track ",
+                                            "2005-03-09 ",
+                                            "r\xE9sum\xE9 ",
+                                            "archive.tar",
+                                            ".profile",
+                                            "README",
+                                            "My Document - draft ",
+                                            "HELLO_world-",
+                                            "mcDONALD and sons (final) ",
+                                            "a"};
+    const std::vector<std::string> extensions = {".JPG", ".jpg", ".mp3",  ".txt", ".gz",
+                                                 "",     ".MOV", ".docx", ".",    ".Tar.GZ"};
     std::mt19937 random(20050309);
     std::vector<std::string> names;
     names.reserve(kNames);
@@ -48,7 +58,8 @@ void BM_PreviewPass(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * kNames);
-    state.counters["bytes_out"] = static_cast<double>(bytes) / static_cast<double>(state.iterations());
+    state.counters["bytes_out"] =
+        static_cast<double>(bytes) / static_cast<double>(state.iterations());
     state.SetLabel(std::string(prototype.substr(0, 24)));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/default_prototypes.h"
 #include "engine/fixed_clock.h"
 
 namespace {
@@ -22,6 +23,14 @@ std::pair<std::string, std::string> TwoRows(const std::string& prototype,
     std::string first = ExpandPrototype(prototype, context, oldName);
     std::string second = ExpandPrototype(prototype, context, oldName);
     return {first, second};
+}
+
+void ExpectTwoRows(const std::vector<TwoRowCase>& cases) {
+    for (const TwoRowCase& c : cases) {
+        const auto [row1, row2] = TwoRows(c.prototype);
+        EXPECT_EQ(row1, c.row1) << c.prototype;
+        EXPECT_EQ(row2, c.row2) << c.prototype;
+    }
 }
 
 class ExpandPrototypeTest : public ::testing::Test {
@@ -46,11 +55,10 @@ TEST_F(ExpandPrototypeTest, DefaultPrototypes) {
          "0 - My Document - Made on (Wednesday, March 09, 2005) At (02-05-09 PM).jpg",
          "1 - My Document - Made on (Wednesday, March 09, 2005) At (02-05-09 PM).jpg"},
     };
-    for (const TwoRowCase& c : cases) {
-        const auto [row1, row2] = TwoRows(c.prototype);
-        EXPECT_EQ(row1, c.row1) << c.prototype;
-        EXPECT_EQ(row2, c.row2) << c.prototype;
-    }
+    ASSERT_EQ(cases.size(), kDefaultPrototypes.size());
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(cases[i].prototype, kDefaultPrototypes[i]);
+    ExpectTwoRows(cases);
 }
 
 TEST_F(ExpandPrototypeTest, DriverRules) {
@@ -74,11 +82,7 @@ TEST_F(ExpandPrototypeTest, DriverRules) {
         {"${i}${i", "0${i", "1${i"},
         {"${ii}${idx}${tmx}", "${error}${error}${error}", "${error}${error}${error}"},
     };
-    for (const TwoRowCase& c : cases) {
-        const auto [row1, row2] = TwoRows(c.prototype);
-        EXPECT_EQ(row1, c.row1) << c.prototype;
-        EXPECT_EQ(row2, c.row2) << c.prototype;
-    }
+    ExpectTwoRows(cases);
 }
 
 TEST_F(ExpandPrototypeTest, TagResultsAreNeverScannedAgain) {
