@@ -1,0 +1,22 @@
+// The file list: the rows of the main window's list, one listed file each.
+// A row's full path is its Folder cell followed directly by its Old cell.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/list_ctrl.h"
+
+inline constexpr int kNewColumn = 0;
+inline constexpr int kOldColumn = 1;
+inline constexpr int kFolderColumn = 2;
+
+// The three columns of the file list, with their titles and widths.
+void InsertFileListColumns(CListCtrl& list);
+
+// Appends a row for `path` (empty New cell, Old = its file name, Folder = its
+// folder) unless a row already has exactly this path; returns whether a row
+// was added. Paths are compared byte for byte, as Linux file systems do.
+bool InsertFile(CListCtrl& list, std::string_view path);
+
+std::string FullPathOfRow(const CListCtrl& list, int row);

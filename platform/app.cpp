@@ -1,0 +1,42 @@
+#include "platform/app.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "platform/dialog.h"
+
+CWinApp::CWinApp() { QApplication::instance()->installEventFilter(&filter_); }
+
+CWinApp::~CWinApp() {
+    if (QApplication::instance() != nullptr) QApplication::instance()->removeEventFilter(&filter_);
+}
+
+int CWinApp::Run() {
+    InitInstance();
+    return 0;
+}
+
+bool CWinApp::ProcessMessageFilter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress || m_pMainWnd == nullptr || accelerators_.empty())
+        return false;
+    return TranslateAccelerator(m_pMainWnd, static_cast<const QKeyEvent&>(*event));
+}
+
+bool CWinApp::TranslateAccelerator(CDialog* window, const QKeyEvent& key) const {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const QKeyCombination pressed(modifiers, static_cast<Qt::Key>(key.key()));
+    for (const Accelerator& accelerator : accelerators_) {
+        if (accelerator.key == pressed) {
+            window->OnCommand(accelerator.command);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CWinApp::Filter::eventFilter(QObject* watched, QEvent* event) {
+    // Key events reach a window first and its focus widget next; the first
+    // sight is the one that counts.
+    if (event->type() == QEvent::KeyPress && app_.ProcessMessageFilter(event)) return true;
+    return QObject::eventFilter(watched, event);
+}

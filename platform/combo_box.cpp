@@ -1,0 +1,103 @@
+#include "platform/combo_box.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+#include "platform/ascii.h"
+#include "platform/qt_text.h"
+
+namespace {
+
+// Watches the edit field for the focus leaving the combo box.
+class FocusWatcher : public QObject {
+public:
+    FocusWatcher(QObject* parent, std::function<void()>& handler)
+        : QObject(parent), handler_(handler) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut && handler_) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason) handler_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()>& handler_;
+};
+
+}  // namespace
+
+CComboBox::CComboBox(QWidget* parent) : combo_(new QComboBox(parent)) {
+    combo_->setEditable(true);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    combo_->setCompleter(nullptr);
+    combo_->setDuplicatesEnabled(true);
+    combo_->lineEdit()->installEventFilter(new FocusWatcher(combo_, killFocus_));
+}
+
+std::string CComboBox::GetWindowText() const { return FromQString(combo_->currentText()); }
+
+void CComboBox::SetWindowText(std::string_view text) { combo_->setEditText(ToQString(text)); }
+
+int CComboBox::GetCount() const { return combo_->count(); }
+
+std::string CComboBox::GetLBText(int index) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return FromQString(combo_->itemText(index));
+}
+
+int CComboBox::FindStringExact(int start, std::string_view text) const {
+    const int count = GetCount();
+    if (count == 0) return CB_ERR;
+    const std::string wanted = AsciiLowercased(text);
+    const int first = (start < 0 || start >= count) ? 0 : start + 1;
+    for (int i = 0; i < count; ++i) {
+        const int index = (first + i) % count;
+        if (AsciiLowercased(GetLBText(index)) == wanted) return index;
+    }
+    return CB_ERR;
+}
+
+int CComboBox::InsertString(int index, std::string_view text) {
+    if (index > GetCount()) return CB_ERR;
+    if (index < 0) index = GetCount();
+    const QString editText = combo_->currentText();
+    combo_->insertItem(index, ToQString(text));
+    combo_->setEditText(editText);
+    return index;
+}
+
+int CComboBox::DeleteString(int index) {
+    if (index < 0 || index >= GetCount()) return CB_ERR;
+    const QString editText = combo_->currentText();
+    combo_->removeItem(index);
+    combo_->setEditText(editText);
+    return GetCount();
+}
+
+void CComboBox::ResetContent() {
+    combo_->clear();
+    combo_->setEditText({});
+}
+
+int CComboBox::SetCurSel(int index) {
+    if (index < 0 || index >= GetCount()) {
+        combo_->setCurrentIndex(-1);
+        combo_->setEditText({});
+        return CB_ERR;
+    }
+    combo_->setCurrentIndex(index);
+    combo_->setEditText(combo_->itemText(index));
+    return index;
+}
+
+int CComboBox::GetCurSel() const { return combo_->currentIndex(); }
+
+void CComboBox::OnKillFocus(std::function<void()> handler) { killFocus_ = std::move(handler); }
+
+void CComboBox::OnSelChange(std::function<void()> handler) {
+    QObject::connect(combo_, &QComboBox::activated, combo_,
+                     [handler = std::move(handler)](int) { handler(); });
+}

@@ -1,0 +1,138 @@
+#include "platform/list_ctrl.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::string kNoText;
+
+std::string_view CutToCell(std::string_view text) { return text.substr(0, kCellLimit); }
+
+}  // namespace
+
+int CListCtrl::InsertColumn(int index, std::string_view title, int width) {
+    index = std::clamp(index, 0, GetColumnCount());
+    columns_.insert(columns_.begin() + index, ListColumn{std::string(title), width});
+    return index;
+}
+
+const std::string& CListCtrl::GetItemText(int row, int column) const {
+    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kColumns) return kNoText;
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+bool CListCtrl::SetItemText(int row, int column, std::string_view text) {
+    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kColumns) return false;
+    Row& cells = rows_[static_cast<std::size_t>(row)];
+    const bool pathCell = column == folderColumn_ || column == nameColumn_;
+    if (pathCell) ForgetPath(cells);
+    cells[static_cast<std::size_t>(column)] = CutToCell(text);
+    if (pathCell) RememberPath(cells);
+    if (Notifying()) observer_->CellsChanged(row, row);
+    batchChanged_ = true;
+    return true;
+}
+
+int CListCtrl::InsertItem(int row, std::string_view text) {
+    row = std::clamp(row, 0, GetItemCount());
+    Row cells;
+    cells[0] = CutToCell(text);
+    RememberPath(cells);
+    rows_.insert(rows_.begin() + row, std::move(cells));
+    if (selected_ >= row) ++selected_;
+    if (Notifying()) observer_->RowsInserted(row, 1);
+    batchChanged_ = true;
+    return row;
+}
+
+bool CListCtrl::DeleteItem(int row) {
+    if (row < 0 || row >= GetItemCount()) return false;
+    DeleteItems({row});
+    return true;
+}
+
+void CListCtrl::DeleteItems(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    std::vector<bool> doomed(rows_.size(), false);
+    for (int row : rows) {
+        if (row >= 0 && row < GetItemCount()) doomed[static_cast<std::size_t>(row)] = true;
+    }
+    std::size_t kept = 0;
+    int newSelected = -1;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (doomed[i]) {
+            ForgetPath(rows_[i]);
+            continue;
+        }
+        if (static_cast<int>(i) == selected_) newSelected = static_cast<int>(kept);
+        if (kept != i) rows_[kept] = std::move(rows_[i]);
+        ++kept;
+    }
+    const bool single = rows.size() == 1 && rows_.size() - kept == 1;
+    rows_.resize(kept);
+    selected_ = newSelected;
+    batchChanged_ = true;
+    if (!Notifying()) return;
+    if (single) {
+        observer_->RowsRemoved(rows.front(), 1);
+    } else {
+        observer_->RowsReset();
+    }
+    observer_->SelectionChanged(selected_);
+}
+
+void CListCtrl::DeleteAllItems() {
+    rows_.clear();
+    pathCounts_.clear();
+    selected_ = -1;
+    batchChanged_ = true;
+    if (Notifying()) observer_->RowsReset();
+}
+
+bool CListCtrl::SwapItems(int a, int b) {
+    if (a < 0 || b < 0 || a >= GetItemCount() || b >= GetItemCount()) return false;
+    std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
+    if (Notifying()) observer_->CellsChanged(std::min(a, b), std::max(a, b));
+    batchChanged_ = true;
+    return true;
+}
+
+void CListCtrl::SetSelectedRow(int row) {
+    if (row < -1 || row >= GetItemCount()) row = -1;
+    if (row == selected_) return;
+    selected_ = row;
+    if (Notifying()) observer_->SelectionChanged(row);
+}
+
+bool CListCtrl::ContainsPath(std::string_view path) const {
+    return pathCounts_.find(std::string(path)) != pathCounts_.end();
+}
+
+void CListCtrl::SetPathColumns(int folderColumn, int nameColumn) {
+    for (const Row& row : rows_) ForgetPath(row);
+    folderColumn_ = folderColumn;
+    nameColumn_ = nameColumn;
+    for (const Row& row : rows_) RememberPath(row);
+}
+
+std::string CListCtrl::PathOf(const Row& row) const {
+    return row[static_cast<std::size_t>(folderColumn_)] +
+           row[static_cast<std::size_t>(nameColumn_)];
+}
+
+void CListCtrl::ForgetPath(const Row& row) {
+    const auto found = pathCounts_.find(PathOf(row));
+    if (found != pathCounts_.end() && --found->second == 0) pathCounts_.erase(found);
+}
+
+void CListCtrl::RememberPath(const Row& row) { ++pathCounts_[PathOf(row)]; }
+
+CListCtrl::Batch::Batch(CListCtrl& list) : list_(list) {
+    if (list_.batchDepth_++ == 0) list_.batchChanged_ = false;
+}
+
+CListCtrl::Batch::~Batch() {
+    if (--list_.batchDepth_ > 0 || !list_.batchChanged_ || list_.observer_ == nullptr) return;
+    list_.observer_->RowsReset();
+    list_.observer_->SelectionChanged(list_.selected_);
+}

@@ -1,0 +1,54 @@
+// Shows a CListCtrl as a report view: its columns with their titles and
+// widths, grid lines, full-row single selection. The rows stay in the
+// CListCtrl; the view only reads them, so it stays fast with many rows.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+
+#include "platform/list_ctrl.h"
+
+class ListTableModel final : public QAbstractTableModel, public ListObserver {
+public:
+    explicit ListTableModel(CListCtrl& list, QObject* parent = nullptr);
+    ~ListTableModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void RowsInserted(int first, int count) override;
+    void RowsRemoved(int first, int count) override;
+    void CellsChanged(int firstRow, int lastRow) override;
+    void RowsReset() override;
+    void SelectionChanged(int row) override;
+
+    std::function<void(int row)> selectionChanged;
+
+private:
+    CListCtrl& list_;
+};
+
+class ListView final : public QTableView {
+public:
+    ListView(CListCtrl& list, QWidget* parent);
+
+    // Applies the list's column titles and widths (after InsertColumn).
+    void ShowColumns();
+
+    // Double-clicks with the left and the right button.
+    std::function<void()> doubleClicked;
+    std::function<void()> rightDoubleClicked;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void SelectRow(int row);
+
+    CListCtrl& list_;
+    ListTableModel model_;
+    bool following_ = false;
+};

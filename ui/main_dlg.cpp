@@ -1,0 +1,217 @@
+#include "ui/main_dlg.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+
+#include "files/file_list.h"
+#include "platform/drop.h"
+#include "platform/qt_text.h"
+#include "rename/preview.h"
+#include "settings/histories.h"
+#include "ui/icons.h"
+#include "ui/resources.h"
+
+const CMainDlg::MessageMapEntry CMainDlg::kMessageMap[] = {
+    {Notification::KillFocus, IDC_PROTOTYPE, &CMainDlg::OnKillFocusPrototype},
+    {Notification::KillFocus, IDC_FILTER, &CMainDlg::OnKillFocusFilter},
+    {Notification::SelChange, IDC_PROTOTYPE, &CMainDlg::OnSelChangePrototype},
+    {Notification::Clicked, IDC_CLEAR_PROTOTYPE, &CMainDlg::OnClearPrototype},
+    {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter},
+    {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit},
+    {Notification::Clicked, IDC_EXIT, &CMainDlg::OnExit},
+    {Notification::Clicked, IDC_ADD_FILE, &CMainDlg::OnAddFile},
+    {Notification::Clicked, IDC_ADD_FOLDER, &CMainDlg::OnAddFolder},
+};
+
+CMainDlg::CMainDlg(QWidget* parent)
+    : CDialog(parent),
+      m_icon(LoadIcon(kMainIcon)),
+      m_content(new QWidget(this)),
+      m_prototype(m_content),
+      m_filter(m_content),
+      files_{m_list, [this] { RefreshList(); }, this} {
+    setWindowTitle(ToQString(kMainCaption));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
+    CreateMenu();
+    CreateControls();
+}
+
+void CMainDlg::CreateMenu() {
+    m_menuBar = new QMenuBar(this);
+    std::map<std::string_view, QMenu*> menus;
+    for (const MenuItem& item : kMainMenu) {
+        QMenu*& menu = menus[item.menu];
+        if (menu == nullptr) menu = m_menuBar->addMenu(ToQString(item.menu));
+        if (item.command == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        const int command = item.command;
+        menu->addAction(ToQString(item.text), this, [this, command] { OnCommand(command); });
+    }
+}
+
+void CMainDlg::CreateControls() {
+    QFont font("Courier New");
+    font.setPointSize(8);
+    m_content->setFont(font);
+    const DialogUnits units(font);
+
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : kMainTemplate) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case ControlKind::GroupBox: {
+                auto* box = new QGroupBox(ToQString(control.text), m_content);
+                box->setAlignment(control.titleCentred ? Qt::AlignHCenter : Qt::AlignLeft);
+                box->setGeometry(units.Rect(control.x, control.y, control.width, control.height));
+                box->lower();
+                continue;
+            }
+            case ControlKind::ComboBox: {
+                CComboBox& combo = control.id == IDC_PROTOTYPE ? m_prototype : m_filter;
+                widget = combo.Widget();
+                // The template's height includes the drop-down list; the
+                // field itself is as high as the buttons beside it.
+                widget->setGeometry(units.Rect(control.x, control.y, control.width, 13));
+                combo.OnKillFocus(
+                    [this, id = control.id] { Dispatch(Notification::KillFocus, id); });
+                combo.OnSelChange(
+                    [this, id = control.id] { Dispatch(Notification::SelChange, id); });
+                break;
+            }
+            case ControlKind::ListView:
+                m_listView = new ListView(m_list, m_content);
+                widget = m_listView;
+                widget->setGeometry(
+                    units.Rect(control.x, control.y, control.width, control.height));
+                break;
+            case ControlKind::PushButton:
+            case ControlKind::IconButton: {
+                auto* button = new QPushButton(ToQString(control.text), m_content);
+                button->setAutoDefault(false);
+                button->setGeometry(
+                    units.Rect(control.x, control.y, control.width, control.height));
+                connect(button, &QPushButton::clicked, this,
+                        [this, id = control.id] { Dispatch(Notification::Clicked, id); });
+                m_buttons[control.id] = button;
+                widget = button;
+                break;
+            }
+        }
+        widget->raise();
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
+    }
+
+    const QSize client(units.X(kMainWidthUnits), units.Y(kMainHeightUnits));
+    m_content->setGeometry(0, m_menuBar->sizeHint().height(), client.width(), client.height());
+    m_menuBar->setGeometry(0, 0, client.width(), m_menuBar->sizeHint().height());
+    setFixedSize(client.width(), client.height() + m_menuBar->sizeHint().height());
+}
+
+bool CMainDlg::OnInitDialog() {
+    setWindowIcon(m_icon);
+    for (const ButtonIcon& image : kButtonIcons) {
+        QPushButton* button = m_buttons.at(image.button);
+        button->setIcon(LoadIcon(image.icon));
+        button->setIconSize(QSize(32, 32));
+    }
+    InsertFileListColumns(m_list);
+    m_listView->ShowColumns();
+    // Stands in for the stored histories until they are kept between runs.
+    ResetPrototypes(m_prototype);
+    CreateToolTips();
+    RefreshList();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    m_prototype.Widget()->setFocus();
+    return true;
+}
+
+void CMainDlg::CreateToolTips() {
+    if (m_toolTipsCreated) return;
+    m_toolTipsCreated = true;
+    for (const Tooltip& tip : kTooltips) m_buttons.at(tip.control)->setToolTip(ToQString(tip.text));
+}
+
+QPushButton* CMainDlg::Button(int id) const {
+    const auto found = m_buttons.find(id);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+bool CMainDlg::Dispatch(Notification code, int id) {
+    for (const MessageMapEntry& entry : kMessageMap) {
+        if (entry.code == code && entry.id == id) {
+            (this->*entry.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMainDlg::OnCommand(int id) {
+    // A menu item or an accelerator arrives exactly as a click of the
+    // button with the same number.
+    return Dispatch(Notification::Command, id) || Dispatch(Notification::Clicked, id) ||
+           CDialog::OnCommand(id);
+}
+
+void CMainDlg::OnOK() { CDialog::OnOK(); }
+
+void CMainDlg::OnCancel() { CDialog::OnCancel(); }
+
+void CMainDlg::OnExit() { OnCancel(); }
+
+void CMainDlg::RefreshList() { ::RefreshList({m_list, m_prototype, m_filter, filterState_}); }
+
+void CMainDlg::OnAddFile() { ::OnAddFile(files_); }
+
+void CMainDlg::OnAddFolder() { ::OnAddFolder(files_); }
+
+void CMainDlg::OnDropFiles(const std::string& path) { ::OnDropFiles(files_, path); }
+
+void CMainDlg::OnKillFocusPrototype() {
+    m_prototype.SetWindowText(CleanedPrototype(m_prototype.GetWindowText()));
+    RefreshList();
+}
+
+void CMainDlg::OnKillFocusFilter() {
+    m_filter.SetWindowText(CanonicalFilterText(m_filter.GetWindowText()));
+    RefreshList();
+}
+
+void CMainDlg::OnSelChangePrototype() {
+    m_prototype.SetWindowText(CleanedPrototype(m_prototype.GetLBText(m_prototype.GetCurSel())));
+    RefreshList();
+}
+
+void CMainDlg::OnClearPrototype() {
+    ResetPrototypes(m_prototype);
+    RefreshList();
+}
+
+void CMainDlg::OnClearFilter() {
+    m_filter.ResetContent();
+    RefreshList();
+}
+
+void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainDlg::dropEvent(QDropEvent* event) {
+    const auto path = FirstDroppedPath(*event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    OnDropFiles(*path);
+}
