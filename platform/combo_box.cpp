@@ -1,5 +1,6 @@
 #include "platform/combo_box.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -10,20 +11,26 @@
 
 namespace {
 
-// Watches the edit field for the focus leaving the combo box.
+// Watches the combo box and its edit field for the focus leaving both (not
+// for the combo's own drop-down list).
 class FocusWatcher : public QObject {
 public:
-    FocusWatcher(QObject* parent, std::function<void()>& handler)
-        : QObject(parent), handler_(handler) {}
+    FocusWatcher(QComboBox* combo, std::function<void()>& handler)
+        : QObject(combo), combo_(combo), handler_(handler) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut && handler_) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason) handler_();
-        }
+        if (event->type() == QEvent::FocusOut && handler_ && !FocusStaysInCombo(*event))
+            handler_();
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    bool FocusStaysInCombo(const QEvent& event) const {
+        if (static_cast<const QFocusEvent&>(event).reason() == Qt::PopupFocusReason) return true;
+        const QWidget* focus = QApplication::focusWidget();
+        return focus == combo_ || focus == combo_->lineEdit();
+    }
+
+    QComboBox* combo_;
     std::function<void()>& handler_;
 };
 
@@ -34,7 +41,9 @@ CComboBox::CComboBox(QWidget* parent) : combo_(new QComboBox(parent)) {
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setCompleter(nullptr);
     combo_->setDuplicatesEnabled(true);
-    combo_->lineEdit()->installEventFilter(new FocusWatcher(combo_, killFocus_));
+    auto* watcher = new FocusWatcher(combo_, killFocus_);
+    combo_->installEventFilter(watcher);
+    combo_->lineEdit()->installEventFilter(watcher);
 }
 
 std::string CComboBox::GetWindowText() const { return FromQString(combo_->currentText()); }

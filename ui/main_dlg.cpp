@@ -44,6 +44,14 @@ CMainDlg::CMainDlg(QWidget* parent)
     CreateControls();
 }
 
+CMainDlg::~CMainDlg() {
+    // The controls go first, while the rows they show still exist, and
+    // without telling handlers that their focus leaves.
+    m_prototype.OnKillFocus({});
+    m_filter.OnKillFocus({});
+    delete m_content;
+}
+
 void CMainDlg::CreateMenu() {
     m_menuBar = new QMenuBar(this);
     std::map<std::string_view, QMenu*> menus;

@@ -20,6 +20,7 @@ class QMenuBar;
 class CMainDlg : public CDialog {
 public:
     explicit CMainDlg(QWidget* parent = nullptr);
+    ~CMainDlg() override;
 
     bool OnInitDialog() override;
     void OnOK() override;
