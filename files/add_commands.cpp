@@ -48,6 +48,7 @@ bool AddFolder(FileCollection& files, const std::string& path) {
     if (collected.empty()) return false;
     {
         const CListCtrl::Batch batch(files.list);
+        files.list.Reserve(files.list.GetItemCount() + static_cast<int>(collected.size()));
         for (const std::string& file : collected) InsertFile(files.list, file);
     }
     files.refreshList();

@@ -10,11 +10,13 @@ void InsertFileListColumns(CListCtrl& list) {
 }
 
 bool InsertFile(CListCtrl& list, std::string_view path) {
-    if (list.ContainsPath(path)) return false;
-    const int row = list.InsertItem(list.GetItemCount(), "");
-    list.SetItemText(row, kFolderColumn, FolderOfPath(path));
-    list.SetItemText(row, kOldColumn, FileNameOfPath(path));
-    return true;
+    // Cut at the last separator without trimming: on Linux blanks at either
+    // end belong to a file's name, and Folder + Old must name this very file.
+    const std::size_t cut = path.rfind(kPathSeparator) + 1;  // 0 without a separator
+    CListCtrl::Row cells;
+    cells[kFolderColumn] = path.substr(0, cut);
+    cells[kOldColumn] = path.substr(cut);
+    return list.AppendUniqueItem(std::move(cells)) >= 0;
 }
 
 std::string FullPathOfRow(const CListCtrl& list, int row) {

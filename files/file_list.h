@@ -15,8 +15,9 @@ inline constexpr int kFolderColumn = 2;
 void InsertFileListColumns(CListCtrl& list);
 
 // Appends a row for `path` (empty New cell, Old = its file name, Folder = its
-// folder) unless a row already has exactly this path; returns whether a row
-// was added. Paths are compared byte for byte, as Linux file systems do.
+// folder up to and including the last "/") unless a row already has exactly
+// this path; returns whether a row was added. Paths are compared byte for
+// byte, as Linux file systems do.
 bool InsertFile(CListCtrl& list, std::string_view path);
 
 std::string FullPathOfRow(const CListCtrl& list, int row);

@@ -18,8 +18,7 @@ public:
     FocusWatcher(QComboBox* combo, std::function<void()>& handler)
         : QObject(combo), combo_(combo), handler_(handler) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut && handler_ && !FocusStaysInCombo(*event))
-            handler_();
+        if (event->type() == QEvent::FocusOut && handler_ && !FocusStaysInCombo(*event)) handler_();
         return QObject::eventFilter(watched, event);
     }
 

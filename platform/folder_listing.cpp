@@ -34,31 +34,37 @@ FolderEntry EntryOf(const std::string& folder, const dirent& item) {
     return entry;
 }
 
+// The name with its ASCII letters upper-cased: the first sort key.
+std::string SortKeyOf(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) c = AsciiUpper(c);
+    return key;
+}
+
 }  // namespace
 
 bool FolderEntryNameLess(const std::string& a, const std::string& b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
-        const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
+    const int byKey = SortKeyOf(a).compare(SortKeyOf(b));
+    return byKey != 0 ? byKey < 0 : a < b;
 }
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir) return std::nullopt;
-    std::vector<FolderEntry> entries;
+    // Each name's key is made once, not at every comparison of the sort.
+    std::vector<std::pair<std::string, FolderEntry>> keyed;
     while (const dirent* item = readdir(dir.get())) {
         const std::string_view name = item->d_name;
         if (name == "." || name == "..") continue;
-        entries.push_back(EntryOf(folder, *item));
+        keyed.emplace_back(SortKeyOf(name), EntryOf(folder, *item));
     }
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        return FolderEntryNameLess(a.name, b.name);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int byKey = a.first.compare(b.first);
+        return byKey != 0 ? byKey < 0 : a.second.name < b.second.name;
     });
+    std::vector<FolderEntry> entries;
+    entries.reserve(keyed.size());
+    for (auto& [key, entry] : keyed) entries.push_back(std::move(entry));
     return entries;
 }
 

@@ -34,12 +34,37 @@ bool CListCtrl::SetItemText(int row, int column, std::string_view text) {
 }
 
 int CListCtrl::InsertItem(int row, std::string_view text) {
-    row = std::clamp(row, 0, GetItemCount());
     Row cells;
-    cells[0] = CutToCell(text);
+    cells[0] = text;
+    return InsertItem(row, std::move(cells));
+}
+
+int CListCtrl::InsertItem(int row, Row cells) {
+    row = std::clamp(row, 0, GetItemCount());
+    for (std::string& cell : cells) {
+        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
+    }
     RememberPath(cells);
     rows_.insert(rows_.begin() + row, std::move(cells));
     if (selected_ >= row) ++selected_;
+    if (Notifying()) observer_->RowsInserted(row, 1);
+    batchChanged_ = true;
+    return row;
+}
+
+void CListCtrl::Reserve(int rows) {
+    if (rows <= 0) return;
+    rows_.reserve(static_cast<std::size_t>(rows));
+    pathCounts_.reserve(static_cast<std::size_t>(rows));
+}
+
+int CListCtrl::AppendUniqueItem(Row cells) {
+    for (std::string& cell : cells) {
+        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
+    }
+    if (!pathCounts_.try_emplace(PathOf(cells), 1).second) return -1;
+    rows_.push_back(std::move(cells));
+    const int row = GetItemCount() - 1;
     if (Notifying()) observer_->RowsInserted(row, 1);
     batchChanged_ = true;
     return row;
@@ -105,7 +130,7 @@ void CListCtrl::SetSelectedRow(int row) {
 }
 
 bool CListCtrl::ContainsPath(std::string_view path) const {
-    return pathCounts_.find(std::string(path)) != pathCounts_.end();
+    return pathCounts_.find(path) != pathCounts_.end();
 }
 
 void CListCtrl::SetPathColumns(int folderColumn, int nameColumn) {

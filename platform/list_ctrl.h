@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +50,13 @@ public:
     // Inserts a row with `text` in column 0 and empty other cells at `row`
     // (clamped to the row count); returns its index.
     int InsertItem(int row, std::string_view text);
+    // The same with every cell given at once.
+    int InsertItem(int row, Row cells);
+    // Appends the row unless a row with the same path is listed; returns its
+    // index, or -1 when the path was listed (one lookup for both).
+    int AppendUniqueItem(Row cells);
+    // Makes room for `rows` rows in all, ahead of many insertions.
+    void Reserve(int rows);
     bool DeleteItem(int row);
     // Deletes every row whose index is listed, in one pass (indexes ascending).
     void DeleteItems(const std::vector<int>& rows);
@@ -89,7 +97,14 @@ private:
 
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
-    std::unordered_map<std::string, int> pathCounts_;
+    // Looks strings up by view, without building a key for every query.
+    struct PathHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view path) const {
+            return std::hash<std::string_view>{}(path);
+        }
+    };
+    std::unordered_map<std::string, int, PathHash, std::equal_to<>> pathCounts_;
     int folderColumn_ = 2;
     int nameColumn_ = 1;
     int selected_ = -1;

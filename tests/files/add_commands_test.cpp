@@ -17,12 +17,14 @@ class AddCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InsertFileListColumns(list_);
-        for (const char* file : {"b.txt", "A.jpg", ".hidden", "c", "sub/inner.txt"}) folder_.File(file);
+        for (const char* file : {"b.txt", "A.jpg", ".hidden", "c", "sub/inner.txt"})
+            folder_.File(file);
     }
 
     std::vector<std::string> OldNames() const {
         std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row) names.push_back(list_.GetItemText(row, kOldColumn));
+        for (int row = 0; row < list_.GetItemCount(); ++row)
+            names.push_back(list_.GetItemText(row, kOldColumn));
         return names;
     }
 

@@ -38,10 +38,11 @@ protected:
 };
 
 TEST_F(DirectoryWalkerTest, FourModesDepthFirstInNameOrder) {
-    EXPECT_EQ(Walk(FilesHere), (Paths{".hidden", "a.txt", "B.doc", "c.TXT", "readme", "z.txt.bak"}));
+    EXPECT_EQ(Walk(FilesHere),
+              (Paths{".hidden", "a.txt", "B.doc", "c.TXT", "readme", "z.txt.bak"}));
     EXPECT_EQ(Walk(FilesRecursive),
-              (Paths{".hidden", "a.txt", "B.doc", "c.TXT", "readme", "sub1/deep/y.txt", "sub1/x.txt",
-                     "sub2/w.txt", "z.txt.bak"}));
+              (Paths{".hidden", "a.txt", "B.doc", "c.TXT", "readme", "sub1/deep/y.txt",
+                     "sub1/x.txt", "sub2/w.txt", "z.txt.bak"}));
     // Links to folders are folders, reported but never entered: the loop ends.
     EXPECT_EQ(Walk(FoldersHere), (Paths{"linkToSub1/", "loop/", "sub1/", "sub2/"}));
     EXPECT_EQ(Walk(FoldersRecursive),
@@ -77,13 +78,15 @@ TEST_F(DirectoryWalkerTest, ListsKeepTokensOnceInFirstOrder) {
 
 TEST_F(DirectoryWalkerTest, QueriesMatchNameFragments) {
     TempFolder folder;
-    for (const char* file : {"report.doc", "Rep.txt", "re.txt", "pre.doc", "a.b.c", ".profile", "..x"})
+    for (const char* file :
+         {"report.doc", "Rep.txt", "re.txt", "pre.doc", "a.b.c", ".profile", "..x"})
         folder.File(file);
     folder.Folder("a.b");
     const auto walk = [&](WalkMode mode, const std::string& query) {
         Paths reported;
-        CDirectoryWalker walker([&](const std::string& path) { reported.push_back(path.substr(folder.Path().size())); },
-                                folder.Path(), "-all", query);
+        CDirectoryWalker walker(
+            [&](const std::string& path) { reported.push_back(path.substr(folder.Path().size())); },
+            folder.Path(), "-all", query);
         walker.Walk(mode);
         return reported;
     };

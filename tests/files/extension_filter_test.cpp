@@ -20,7 +20,8 @@ TEST(CanonicalFilterText, SortsLowerCasesAndDropsBadTokens) {
         {"a|b, c:d, e\tf, g", "g"},
         {"\xC3\xA9t\xC3\xA9, Z", "z, \xC3\xA9t\xC3\xA9"},
     };
-    for (const auto& [text, canonical] : cases) EXPECT_EQ(CanonicalFilterText(text), canonical) << text;
+    for (const auto& [text, canonical] : cases)
+        EXPECT_EQ(CanonicalFilterText(text), canonical) << text;
 }
 
 TEST(NormaliseFilter, ParsesOnlyATextThatDiffersFromTheCache) {
@@ -37,13 +38,14 @@ class ApplyFilterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InsertFileListColumns(list_);
-        for (const char* name : {"a.txt", "B.TXT", "c.jpg", "README", "file.", "archive.tar.gz",
-                                 ".profile", "d.doc"})
+        for (const char* name :
+             {"a.txt", "B.TXT", "c.jpg", "README", "file.", "archive.tar.gz", ".profile", "d.doc"})
             InsertFile(list_, std::string("/data/") + name);
     }
     std::vector<std::string> OldNames() const {
         std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row) names.push_back(list_.GetItemText(row, kOldColumn));
+        for (int row = 0; row < list_.GetItemCount(); ++row)
+            names.push_back(list_.GetItemText(row, kOldColumn));
         return names;
     }
 
@@ -55,7 +57,8 @@ TEST_F(ApplyFilterTest, RemovesRowsOfTheListedExtensions) {
     PlainTextField field("TXT, jpg, Txt");
     ApplyFilter(list_, field, state_);
     EXPECT_EQ(field.GetWindowText(), "jpg, txt");
-    EXPECT_EQ(OldNames(), (std::vector<std::string>{"README", "file.", "archive.tar.gz", ".profile", "d.doc"}));
+    EXPECT_EQ(OldNames(),
+              (std::vector<std::string>{"README", "file.", "archive.tar.gz", ".profile", "d.doc"}));
 
     field.SetWindowText("-?, profile");
     ApplyFilter(list_, field, state_);

@@ -36,6 +36,19 @@ TEST_F(FileListTest, RefusesOnlyTheSamePathByteForByte) {
     EXPECT_EQ(list_.GetItemCount(), 5);
 }
 
+TEST_F(FileListTest, BlanksAroundANameBelongToIt) {
+    // " a.txt" and "a.txt " are other files than "a.txt" on Linux; cutting
+    // the blanks would make the row name the wrong file.
+    ASSERT_TRUE(InsertFile(list_, "/d/ a.txt"));
+    ASSERT_TRUE(InsertFile(list_, "/d/a.txt "));
+    ASSERT_TRUE(InsertFile(list_, "/d/a.txt"));
+    ASSERT_TRUE(InsertFile(list_, "/d /a.txt"));
+    EXPECT_EQ(FullPathOfRow(list_, 0), "/d/ a.txt");
+    EXPECT_EQ(FullPathOfRow(list_, 1), "/d/a.txt ");
+    EXPECT_EQ(list_.GetItemText(3, kFolderColumn), "/d /");
+    EXPECT_FALSE(InsertFile(list_, "/d/ a.txt"));
+}
+
 TEST_F(FileListTest, NewRowsGoAfterTheLastRow) {
     InsertFile(list_, "/a/1");
     InsertFile(list_, "/a/2");

@@ -13,12 +13,14 @@ class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InsertFileListColumns(list_);
-        for (const char* name : {"a.TXT", "b.jpg", "c.txt", "d.jpg"}) InsertFile(list_, std::string("/p/") + name);
+        for (const char* name : {"a.TXT", "b.jpg", "c.txt", "d.jpg"})
+            InsertFile(list_, std::string("/p/") + name);
     }
     void Refresh() { RefreshList({list_, prototype_, filter_, state_}); }
     std::vector<std::string> NewNames() const {
         std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row) names.push_back(list_.GetItemText(row, kNewColumn));
+        for (int row = 0; row < list_.GetItemCount(); ++row)
+            names.push_back(list_.GetItemText(row, kNewColumn));
         return names;
     }
 

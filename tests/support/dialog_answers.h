@@ -16,7 +16,9 @@ public:
     ~DialogAnswers();
 
     void AnswerBox(int answer) { boxAnswers_.push_back(answer); }
-    void AnswerDialog(std::optional<std::string> path) { dialogAnswers_.push_back(std::move(path)); }
+    void AnswerDialog(std::optional<std::string> path) {
+        dialogAnswers_.push_back(std::move(path));
+    }
 
     const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
     const std::vector<FileDialogRequest>& Dialogs() const { return dialogs_; }

@@ -1,5 +1,3 @@
-#include "ui/main_dlg.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -16,6 +14,7 @@
 #include "files/file_list.h"
 #include "support/dialog_answers.h"
 #include "support/temp_folder.h"
+#include "ui/main_dlg.h"
 #include "ui/renamer_app.h"
 #include "ui/resources.h"
 
@@ -62,7 +61,8 @@ TEST_F(MainWindowTest, LooksAsDesigned) {
     const std::vector<std::pair<QString, int>> columns = {
         {"New [ID <=> Name]", 195}, {"Old [ID <=> Name]", 195}, {"Location <=> Folder Path", 335}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(dialog_.ListWidget().model()->headerData(i, Qt::Horizontal).toString(), columns[i].first);
+        EXPECT_EQ(dialog_.ListWidget().model()->headerData(i, Qt::Horizontal).toString(),
+                  columns[i].first);
         EXPECT_EQ(header->sectionSize(i), columns[i].second);
     }
 
@@ -70,7 +70,8 @@ TEST_F(MainWindowTest, LooksAsDesigned) {
         EXPECT_EQ(dialog_.Button(tip.control)->toolTip().toStdString(), tip.text) << tip.control;
     EXPECT_EQ(dialog_.Button(IDC_RENAME)->text(), "&Rename (F8)");
     EXPECT_EQ(dialog_.Button(IDC_EXIT)->text(), "E&xit (Esc)");
-    for (const ButtonIcon& image : kButtonIcons) EXPECT_FALSE(dialog_.Button(image.button)->icon().isNull());
+    for (const ButtonIcon& image : kButtonIcons)
+        EXPECT_FALSE(dialog_.Button(image.button)->icon().isNull());
 
     QStringList menus;
     for (QAction* menu : dialog_.MenuBar()->actions()) menus << menu->text();
