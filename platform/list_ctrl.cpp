@@ -129,10 +129,6 @@ void CListCtrl::SetSelectedRow(int row) {
     if (Notifying()) observer_->SelectionChanged(row);
 }
 
-bool CListCtrl::ContainsPath(std::string_view path) const {
-    return pathCounts_.find(path) != pathCounts_.end();
-}
-
 void CListCtrl::SetPathColumns(int folderColumn, int nameColumn) {
     for (const Row& row : rows_) ForgetPath(row);
     folderColumn_ = folderColumn;

@@ -68,10 +68,6 @@ public:
     int GetSelectedRow() const { return selected_; }
     void SetSelectedRow(int row);
 
-    // Whether a row's path (the cells of `folderColumn` and `nameColumn`
-    // joined) equals `path` byte for byte. Constant time: the lookup follows
-    // every cell write.
-    bool ContainsPath(std::string_view path) const;
     // Which two columns make up a row's path (default: columns 2 and 1).
     void SetPathColumns(int folderColumn, int nameColumn);
 

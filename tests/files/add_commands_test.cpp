@@ -9,6 +9,7 @@
 #include "files/file_list.h"
 #include "files/folder_dialog.h"
 #include "support/dialog_answers.h"
+#include "support/list_cells.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -21,12 +22,7 @@ protected:
             folder_.File(file);
     }
 
-    std::vector<std::string> OldNames() const {
-        std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row)
-            names.push_back(list_.GetItemText(row, kOldColumn));
-        return names;
-    }
+    std::vector<std::string> OldNames() const { return ColumnTexts(list_, kOldColumn); }
 
     CListCtrl list_;
     int refreshes_ = 0;

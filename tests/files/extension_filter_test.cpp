@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/file_list.h"
+#include "support/list_cells.h"
 
 namespace {
 
@@ -42,12 +43,7 @@ protected:
              {"a.txt", "B.TXT", "c.jpg", "README", "file.", "archive.tar.gz", ".profile", "d.doc"})
             InsertFile(list_, std::string("/data/") + name);
     }
-    std::vector<std::string> OldNames() const {
-        std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row)
-            names.push_back(list_.GetItemText(row, kOldColumn));
-        return names;
-    }
+    std::vector<std::string> OldNames() const { return ColumnTexts(list_, kOldColumn); }
 
     CListCtrl list_;
     FilterState state_;

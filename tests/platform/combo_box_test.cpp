@@ -11,7 +11,8 @@ namespace {
 class ComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* entry : {"${id}.${ext}", "Photo-${i}", "photo-${I}", "x"}) combo_.AddString(entry);
+        for (const char* entry : {"${id}.${ext}", "Photo-${i}", "photo-${I}", "x"})
+            combo_.AddString(entry);
     }
     QWidget parent_;
     CComboBox combo_{&parent_};

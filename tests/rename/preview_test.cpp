@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/file_list.h"
+#include "support/list_cells.h"
 
 namespace {
 
@@ -17,12 +18,7 @@ protected:
             InsertFile(list_, std::string("/p/") + name);
     }
     void Refresh() { RefreshList({list_, prototype_, filter_, state_}); }
-    std::vector<std::string> NewNames() const {
-        std::vector<std::string> names;
-        for (int row = 0; row < list_.GetItemCount(); ++row)
-            names.push_back(list_.GetItemText(row, kNewColumn));
-        return names;
-    }
+    std::vector<std::string> NewNames() const { return ColumnTexts(list_, kNewColumn); }
 
     CListCtrl list_;
     PlainTextField prototype_{"${i}-${id}.${ext;low}"};
