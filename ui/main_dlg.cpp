@@ -13,6 +13,7 @@
 #include "platform/drop.h"
 #include "platform/qt_text.h"
 #include "rename/preview.h"
+#include "rename/rename_command.h"
 #include "settings/histories.h"
 #include "ui/icons.h"
 #include "ui/resources.h"
@@ -24,6 +25,8 @@ const CMainDlg::MessageMapEntry CMainDlg::kMessageMap[] = {
     {Notification::Clicked, IDC_CLEAR_PROTOTYPE, &CMainDlg::OnClearPrototype},
     {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter},
     {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit},
+    {Notification::Command, ID_TASK_RENAME, &CMainDlg::OnRename},
+    {Notification::Clicked, IDC_RENAME, &CMainDlg::OnRename},
     {Notification::Clicked, IDC_EXIT, &CMainDlg::OnExit},
     {Notification::Clicked, IDC_ADD_FILE, &CMainDlg::OnAddFile},
     {Notification::Clicked, IDC_ADD_FOLDER, &CMainDlg::OnAddFolder},
@@ -179,6 +182,11 @@ void CMainDlg::OnOK() { CDialog::OnOK(); }
 void CMainDlg::OnCancel() { CDialog::OnCancel(); }
 
 void CMainDlg::OnExit() { OnCancel(); }
+
+void CMainDlg::OnRename() {
+    RenameCommand command{m_list, m_prototype, m_filter, this};
+    ::OnRename(command);
+}
 
 void CMainDlg::RefreshList() { ::RefreshList({m_list, m_prototype, m_filter, filterState_}); }
 

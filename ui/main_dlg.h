@@ -32,6 +32,7 @@ public:
     void OnAddFolder();
     void OnDropFiles(const std::string& path);
     void OnExit();
+    void OnRename();
     void OnKillFocusPrototype();
     void OnKillFocusFilter();
     void OnSelChangePrototype();

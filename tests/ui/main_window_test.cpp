@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
 
 #include "files/file_list.h"
 #include "support/dialog_answers.h"
@@ -195,6 +196,23 @@ TEST_F(MainWindowTest, CtrlQAndTheExitButtonEndThroughCancel) {
     QTest::mouseClick(dialog_.Button(IDC_EXIT), Qt::LeftButton);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(dialog_.result(), IDCANCEL);
+}
+
+TEST_F(MainWindowTest, F8RenamesTheListedFiles) {
+    dialog_.AddFolder(folder_.Path());
+    Type(PrototypeField(), "Photo-${i}.${ext;low}");
+    Press(PrototypeField(), Qt::Key_Tab);
+    answers_.AnswerBox(IDYES);
+    answers_.AnswerBox(IDOK);
+    Press(dialog_.Button(IDC_ADD_FILE), Qt::Key_F8);
+    ASSERT_EQ(answers_.Boxes().size(), 2u);
+    EXPECT_EQ(answers_.Boxes()[1].text, "Job done, all files were renamed successfully.");
+    for (const char* name : {"Photo-0.jpg", "Photo-1.txt", "Photo-2.doc"})
+        EXPECT_TRUE(std::filesystem::exists(folder_.PathOf(name))) << name;
+    EXPECT_EQ(Cell(0, kOldColumn), "Photo-0.jpg");
+    // The prototype is a default already: the history selects it, adds nothing.
+    EXPECT_EQ(dialog_.Prototype().GetCount(), 7);
+    EXPECT_EQ(dialog_.Prototype().GetCurSel(), 3);
 }
 
 TEST_F(MainWindowTest, ClearButtonsResetTheCombos) {

@@ -1,0 +1,30 @@
+// The Rename command: asks, warns about existing files, runs the job under
+// the wait cursor, enters the prototype and filter into their histories and
+// reports the outcome.
+#pragma once
+
+#include "platform/combo_box.h"
+#include "platform/list_ctrl.h"
+
+class QWidget;
+
+struct RenameCommand {
+    CListCtrl& list;
+    CComboBox& prototype;
+    CComboBox& filter;
+    QWidget* parent = nullptr;
+};
+
+inline constexpr const char* kRenameQuestion =
+    "Are you sure you want to rename the files presented in the list?";
+inline constexpr const char* kRenameAllDone = "Job done, all files were renamed successfully.";
+inline constexpr const char* kRenameSomeFailed = "Job done, some files could not be renamed.";
+
+// The warning for `count` existing files that the job would destroy.
+std::string ExistingFilesWarning(int count);
+
+void OnRename(RenameCommand& command);
+
+// Selects the entry equal to the combo's text ignoring case, or inserts the
+// text at `position` (clamped to the list) and selects it.
+void AddToHistory(CComboBox& combo, int position);

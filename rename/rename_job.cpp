@@ -1,0 +1,294 @@
+#include "rename/rename_job.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <set>
+
+#include "files/file_list.h"
+
+namespace {
+
+bool seeded = false;
+
+char RandomLetter() {
+    if (!seeded) {
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        seeded = true;
+    }
+    return static_cast<char>('a' + std::rand() % 26);
+}
+
+// A name that keeps its file inside its folder.
+bool StaysInFolder(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+// Removes what `status` describes at `path`: a link as it is, a regular file
+// zeroed first unless other names share its content.
+bool WipeEntry(const std::string& path, const FileStatus& status, unsigned passes) {
+    if (status.link) return RemoveFile(path) == 0;
+    if (!status.regular) return true;
+    MakeOwnerWritable(path);
+    if (status.links == 1 && ZeroFile(path, status.identity, status.size, passes) == ESTALE)
+        return false;
+    return RemoveFile(path) == 0;
+}
+
+// How many temporary names are drawn before a row gives up.
+constexpr int kTemporaryNameAttempts = 100;
+
+}  // namespace
+
+std::string RandomFileName(std::uint8_t nameLength, std::uint8_t extensionLength) {
+    if (nameLength == 0) nameLength = 8;
+    if (extensionLength == 0) extensionLength = 3;
+    std::string name;
+    for (int i = 0; i < nameLength; ++i) name += RandomLetter();
+    name += '.';
+    for (int i = 0; i < extensionLength; ++i) name += RandomLetter();
+    return name;
+}
+
+void SeedRandomFileNames(unsigned seed) {
+    std::srand(seed);
+    seeded = true;
+}
+
+bool WipeFile(const std::string& path, std::uint16_t passes) {
+    FileStatus status;
+    if (QueryStatus(path, status) != 0) return false;
+    return !status.exists || WipeEntry(path, status, passes);
+}
+
+bool RenameFile(const std::string& source, const std::string& target, bool overwrite) {
+    FileStatus status;
+    if (QueryStatus(source, status, true) != 0 || !status.regular) return false;
+    if (source == target) return true;
+    if (overwrite && !WipeFile(target, 1)) return false;
+    return MoveNoReplace(source, target) == 0;
+}
+
+RenameJob::RenameJob(CListCtrl& list) : list_(list) {
+    for (int row = 0; row < list_.GetItemCount(); ++row) PlanRow(row);
+    GiveEachTargetToOneRow();
+    ResolveTargets();
+    FailWaitingSteps();
+    std::unordered_set<FileIdentity, IdentityHash> counted;
+    for (const Step& step : steps_) {
+        if (step.action == Action::Move && step.destroyTarget && counted.insert(step.target).second)
+            ++existingTargets_;
+    }
+}
+
+const std::string& RenameJob::ResolvedFolder(const std::string& folder) {
+    const auto [found, added] = resolvedFolders_.try_emplace(folder);
+    if (!added) return found->second;
+    const int error = ResolveFolder(folder.empty() ? "./" : folder, found->second);
+    if (error != 0) {
+        found->second.clear();
+        if (error != ENOENT && error != ENOTDIR) sourcesUncertain_ = true;
+    }
+    return found->second;
+}
+
+void RenameJob::PlanRow(int row) {
+    Step step;
+    step.row = row;
+    step.folder = list_.GetItemText(row, kFolderColumn);
+    const std::string& oldName = list_.GetItemText(row, kOldColumn);
+    step.newName = list_.GetItemText(row, kNewColumn);
+    step.oldPath = step.folder + oldName;
+    step.newPath = step.folder + step.newName;
+    step.state = State::Failed;
+
+    const std::string& folder = ResolvedFolder(step.folder);
+    if (folder.empty() || !StaysInFolder(oldName)) {
+        steps_.push_back(std::move(step));
+        return;
+    }
+    // The name is claimed even when the file cannot be checked: no other row
+    // may take it, since the file may still be there.
+    step.sourceKey = folder + oldName;
+    plannedNames_.insert(step.sourceKey);
+    const bool firstClaim = stepBySource_.emplace(step.sourceKey, steps_.size()).second;
+
+    FileStatus source;
+    const int error = QueryStatus(step.oldPath, source);
+    if (error != 0) sourcesUncertain_ = true;
+    // Missing, unreadable, or the same file listed a second time.
+    if (!firstClaim || error != 0 || !source.exists ||
+        !listedFiles_.insert(source.identity).second) {
+        steps_.push_back(std::move(step));
+        return;
+    }
+    step.source = source.identity;
+    step.makeWritable = source.regular && !source.ownerWritable;
+
+    FileStatus followed = source;
+    if (source.link && QueryStatus(step.oldPath, followed, true) != 0) followed.regular = false;
+    if (followed.regular && StaysInFolder(step.newName)) {
+        step.targetKey = folder + step.newName;
+        plannedNames_.insert(step.targetKey);
+        step.action = step.targetKey == step.sourceKey ? Action::Keep : Action::Move;
+        step.state = step.action == Action::Keep ? State::Done : State::Pending;
+    }
+    steps_.push_back(std::move(step));
+}
+
+void RenameJob::GiveEachTargetToOneRow() {
+    std::unordered_map<std::string, std::size_t> owner;
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+        if (steps_[i].action == Action::Keep) owner[steps_[i].targetKey] = i;
+    }
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+        Step& step = steps_[i];
+        if (step.action != Action::Move) continue;
+        if (!owner.try_emplace(step.targetKey, i).second) Fail(step);
+    }
+}
+
+void RenameJob::ResolveTargets() {
+    for (Step& step : steps_) {
+        if (step.action != Action::Move) continue;
+        const auto holder = stepBySource_.find(step.targetKey);
+        if (holder != stepBySource_.end()) {
+            step.waitsFor = static_cast<int>(holder->second);
+            continue;
+        }
+        FileStatus target;
+        if (QueryStatus(step.newPath, target) != 0) {
+            Fail(step);
+        } else if (!target.exists) {
+            continue;
+        } else if (sourcesUncertain_ || listedFiles_.count(target.identity) != 0) {
+            // Another name of a listed file (or, when some listed file could
+            // not be checked, possibly one): never removed.
+            Fail(step);
+        } else if (target.regular || target.link) {
+            step.destroyTarget = true;
+            step.target = target.identity;
+            step.targetChangeTime = target.changeTime;
+        } else {
+            Fail(step);  // a folder or a special file
+        }
+    }
+}
+
+void RenameJob::FailWaitingSteps() {
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (Step& step : steps_) {
+            if (step.action == Action::Move && step.waitsFor >= 0 &&
+                steps_[static_cast<std::size_t>(step.waitsFor)].action != Action::Move) {
+                Fail(step);
+                changed = true;
+            }
+        }
+    }
+}
+
+void RenameJob::Fail(Step& step) {
+    step.action = Action::Fail;
+    step.state = State::Failed;
+}
+
+int RenameJob::Run() {
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+        if (steps_[i].state == State::Pending) RunFrom(i);
+    }
+    std::set<std::string> changedFolders;
+    int failures = 0;
+    for (const Step& step : steps_) {
+        if (step.state == State::Failed) ++failures;
+        if (!step.temporaryName.empty())
+            changedFolders.insert(step.folder.empty() ? "." : step.folder);
+    }
+    // What the final message reports must survive a power cut.
+    for (const std::string& folder : changedFolders) SyncFolder(folder);
+    return failures;
+}
+
+// Runs the step at `first` after every step it waits for, in the order that
+// frees each target before it is needed.
+void RenameJob::RunFrom(std::size_t first) {
+    std::vector<std::size_t> chain{first};
+    bool cycle = false;
+    for (std::size_t at = first;;) {
+        const int next = steps_[at].waitsFor;
+        if (next < 0) break;
+        if (static_cast<std::size_t>(next) == first) {
+            cycle = true;
+            break;
+        }
+        if (steps_[static_cast<std::size_t>(next)].state != State::Pending) break;
+        at = static_cast<std::size_t>(next);
+        chain.push_back(at);
+    }
+
+    Step& head = steps_[first];
+    if (cycle) {
+        // Park the head so that the last step of the cycle can take its name.
+        if (!MoveToTemporaryName(head)) {
+            for (std::size_t index : chain) Fail(steps_[index]);
+            return;
+        }
+        head.state = State::Parked;
+    }
+    for (std::size_t k = chain.size(); k-- > (cycle ? 1 : 0);) {
+        Step& step = steps_[chain[k]];
+        if (!CanEnter(step) || !MoveToTemporaryName(step)) {
+            Fail(step);
+            continue;
+        }
+        Finish(step, MoveIntoTarget(step));
+    }
+    if (cycle) Finish(head, CanEnter(head) && MoveIntoTarget(head));
+}
+
+bool RenameJob::CanEnter(const Step& step) const {
+    if (step.waitsFor < 0) return true;
+    const State holder = steps_[static_cast<std::size_t>(step.waitsFor)].state;
+    return holder == State::Done || holder == State::Parked;
+}
+
+bool RenameJob::MoveToTemporaryName(Step& step) {
+    if (step.makeWritable) MakeOwnerWritable(step.oldPath);
+    const std::string folder = step.sourceKey.substr(0, step.sourceKey.rfind('/') + 1);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string name = RandomFileName(8, 3);
+        if (plannedNames_.count(folder + name) != 0) continue;
+        const int error = MoveNoReplace(step.oldPath, step.folder + name);
+        if (error == 0) {
+            step.temporaryName = name;
+            return true;
+        }
+        if (error != EEXIST) return false;
+    }
+    return false;
+}
+
+bool RenameJob::MoveIntoTarget(Step& step) {
+    if (step.destroyTarget) {
+        // Only the file that was counted in the warning may go.
+        FileStatus target;
+        if (QueryStatus(step.newPath, target) != 0) return false;
+        const bool counted =
+            target.identity == step.target && target.changeTime == step.targetChangeTime;
+        if (target.exists && (!counted || !WipeEntry(step.newPath, target, 1))) return false;
+    }
+    return MoveNoReplace(step.folder + step.temporaryName, step.newPath) == 0;
+}
+
+void RenameJob::Finish(Step& step, bool moved) {
+    if (moved) {
+        step.state = State::Done;
+        list_.SetItemText(step.row, kOldColumn, step.newName);
+        return;
+    }
+    step.state = State::Failed;
+    // Back to the old name; where that fails the list shows where the file is.
+    if (!RenameFile(step.folder + step.temporaryName, step.oldPath, false))
+        list_.SetItemText(step.row, kOldColumn, step.temporaryName);
+}
