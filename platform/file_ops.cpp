@@ -1,5 +1,6 @@
 #include "platform/file_ops.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -128,6 +129,18 @@ int SyncFolder(const std::string& folder) {
     if (fd < 0) return errno;
     const int error = ErrnoOf(fsync(fd));
     close(fd);
+    return error;
+}
+
+int ListNames(const std::string& folder, std::unordered_set<std::string>& names) {
+    names.clear();
+    if (const int error = Injected(FileOp::Status, folder)) return error;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return errno;
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) names.emplace(entry->d_name);
+    const int error = errno;
+    closedir(dir);
     return error;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 
 enum class FileOp {
     Status,         // lstat or stat
@@ -67,6 +68,9 @@ int ZeroFile(const std::string& path, const FileIdentity& expected, std::uint64_
 
 // Flushes a folder's entries to disk.
 int SyncFolder(const std::string& folder);
+
+// The names in a folder, read once (cheaper than a status query per name).
+int ListNames(const std::string& folder, std::unordered_set<std::string>& names);
 
 // The canonical absolute form of an existing folder.
 int ResolveFolder(const std::string& folder, std::string& resolved);

@@ -82,28 +82,29 @@ RenameJob::RenameJob(CListCtrl& list) : list_(list) {
     }
 }
 
-const std::string& RenameJob::ResolvedFolder(const std::string& folder) {
+const std::pair<const std::string, std::string>& RenameJob::FolderEntry(const std::string& folder) {
     const auto [found, added] = resolvedFolders_.try_emplace(folder);
-    if (!added) return found->second;
+    if (!added) return *found;
     const int error = ResolveFolder(folder.empty() ? "./" : folder, found->second);
     if (error != 0) {
         found->second.clear();
         if (error != ENOENT && error != ENOTDIR) sourcesUncertain_ = true;
     }
-    return found->second;
+    return *found;
 }
 
 void RenameJob::PlanRow(int row) {
     Step step;
     step.row = row;
-    step.folder = list_.GetItemText(row, kFolderColumn);
+    const auto& [spelled, folder] = FolderEntry(list_.GetItemText(row, kFolderColumn));
+    step.folder = &spelled;
+    step.resolved = &folder;
     const std::string& oldName = list_.GetItemText(row, kOldColumn);
     step.newName = list_.GetItemText(row, kNewColumn);
-    step.oldPath = step.folder + oldName;
-    step.newPath = step.folder + step.newName;
+    step.oldPath = spelled + oldName;
+    step.newPath = spelled + step.newName;
     step.state = State::Failed;
 
-    const std::string& folder = ResolvedFolder(step.folder);
     if (folder.empty() || !StaysInFolder(oldName)) {
         steps_.push_back(std::move(step));
         return;
@@ -111,7 +112,6 @@ void RenameJob::PlanRow(int row) {
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
     step.sourceKey = folder + oldName;
-    plannedNames_.insert(step.sourceKey);
     const bool firstClaim = stepBySource_.emplace(step.sourceKey, steps_.size()).second;
 
     FileStatus source;
@@ -130,7 +130,6 @@ void RenameJob::PlanRow(int row) {
     if (source.link && QueryStatus(step.oldPath, followed, true) != 0) followed.regular = false;
     if (followed.regular && StaysInFolder(step.newName)) {
         step.targetKey = folder + step.newName;
-        plannedNames_.insert(step.targetKey);
         step.action = step.targetKey == step.sourceKey ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
     }
@@ -138,14 +137,13 @@ void RenameJob::PlanRow(int row) {
 }
 
 void RenameJob::GiveEachTargetToOneRow() {
-    std::unordered_map<std::string, std::size_t> owner;
     for (std::size_t i = 0; i < steps_.size(); ++i) {
-        if (steps_[i].action == Action::Keep) owner[steps_[i].targetKey] = i;
+        if (steps_[i].action == Action::Keep) stepByTarget_[steps_[i].targetKey] = i;
     }
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         Step& step = steps_[i];
         if (step.action != Action::Move) continue;
-        if (!owner.try_emplace(step.targetKey, i).second) Fail(step);
+        if (!stepByTarget_.try_emplace(step.targetKey, i).second) Fail(step);
     }
 }
 
@@ -158,7 +156,9 @@ void RenameJob::ResolveTargets() {
             continue;
         }
         FileStatus target;
-        if (QueryStatus(step.newPath, target) != 0) {
+        if (!MayExist(step)) {
+            continue;
+        } else if (QueryStatus(step.newPath, target) != 0) {
             Fail(step);
         } else if (!target.exists) {
             continue;
@@ -174,6 +174,20 @@ void RenameJob::ResolveTargets() {
             Fail(step);  // a folder or a special file
         }
     }
+}
+
+// Whether a file may stand at the step's new name: one listing of the folder
+// answers for all its rows. A file that appears later is never replaced
+// anyway: every move refuses an existing target.
+bool RenameJob::MayExist(const Step& step) {
+    const std::string& folder = *step.resolved;
+    auto [entry, added] = folderNames_.try_emplace(folder);
+    std::optional<std::unordered_set<std::string>>& names = entry->second;
+    if (added) {
+        names.emplace();
+        if (ListNames(folder, *names) != 0) names.reset();
+    }
+    return !names || names->count(step.newName) != 0;
 }
 
 void RenameJob::FailWaitingSteps() {
@@ -203,7 +217,7 @@ int RenameJob::Run() {
     for (const Step& step : steps_) {
         if (step.state == State::Failed) ++failures;
         if (!step.temporaryName.empty())
-            changedFolders.insert(step.folder.empty() ? "." : step.folder);
+            changedFolders.insert(step.folder->empty() ? "." : *step.folder);
     }
     // What the final message reports must survive a power cut.
     for (const std::string& folder : changedFolders) SyncFolder(folder);
@@ -255,11 +269,12 @@ bool RenameJob::CanEnter(const Step& step) const {
 
 bool RenameJob::MoveToTemporaryName(Step& step) {
     if (step.makeWritable) MakeOwnerWritable(step.oldPath);
-    const std::string folder = step.sourceKey.substr(0, step.sourceKey.rfind('/') + 1);
+    const std::string& folder = *step.resolved;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const std::string name = RandomFileName(8, 3);
-        if (plannedNames_.count(folder + name) != 0) continue;
-        const int error = MoveNoReplace(step.oldPath, step.folder + name);
+        const std::string key = folder + name;
+        if (stepBySource_.count(key) != 0 || stepByTarget_.count(key) != 0) continue;
+        const int error = MoveNoReplace(step.oldPath, *step.folder + name);
         if (error == 0) {
             step.temporaryName = name;
             return true;
@@ -278,7 +293,7 @@ bool RenameJob::MoveIntoTarget(Step& step) {
             target.identity == step.target && target.changeTime == step.targetChangeTime;
         if (target.exists && (!counted || !WipeEntry(step.newPath, target, 1))) return false;
     }
-    return MoveNoReplace(step.folder + step.temporaryName, step.newPath) == 0;
+    return MoveNoReplace(*step.folder + step.temporaryName, step.newPath) == 0;
 }
 
 void RenameJob::Finish(Step& step, bool moved) {
@@ -289,6 +304,6 @@ void RenameJob::Finish(Step& step, bool moved) {
     }
     step.state = State::Failed;
     // Back to the old name; where that fails the list shows where the file is.
-    if (!RenameFile(step.folder + step.temporaryName, step.oldPath, false))
+    if (!RenameFile(*step.folder + step.temporaryName, step.oldPath, false))
         list_.SetItemText(step.row, kOldColumn, step.temporaryName);
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -52,7 +53,8 @@ private:
 
     struct Step {
         int row = 0;
-        std::string folder;
+        const std::string* folder = nullptr;    // as the Folder cell spells it
+        const std::string* resolved = nullptr;  // its canonical form
         std::string oldPath;
         std::string newPath;
         std::string newName;
@@ -86,7 +88,10 @@ private:
     void Finish(Step& step, bool moved);
     void Fail(Step& step);
     bool CanEnter(const Step& step) const;
-    const std::string& ResolvedFolder(const std::string& folder);
+    bool MayExist(const Step& step);
+    // The folder's entry in the table of folders: spelled form and canonical
+    // form (empty when it cannot be resolved).
+    const std::pair<const std::string, std::string>& FolderEntry(const std::string& folder);
 
     CListCtrl& list_;
     std::vector<Step> steps_;
@@ -95,6 +100,8 @@ private:
     std::unordered_map<std::string, std::string> resolvedFolders_;
     std::unordered_set<FileIdentity, IdentityHash> listedFiles_;
     std::unordered_map<std::string, std::size_t> stepBySource_;
-    // Every current and new name of the plan: temporary names avoid them.
-    std::unordered_set<std::string> plannedNames_;
+    // The current and the new names of the plan (temporary names avoid both).
+    std::unordered_map<std::string, std::size_t> stepByTarget_;
+    // The names each folder held when the plan was made (absent: unreadable).
+    std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> folderNames_;
 };
