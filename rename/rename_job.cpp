@@ -71,6 +71,11 @@ bool RenameFile(const std::string& source, const std::string& target, bool overw
 }
 
 RenameJob::RenameJob(CListCtrl& list) : list_(list) {
+    const auto rows = static_cast<std::size_t>(list_.GetItemCount());
+    steps_.reserve(rows);
+    listedFiles_.reserve(rows);
+    stepBySource_.reserve(rows);
+    stepByTarget_.reserve(rows);
     for (int row = 0; row < list_.GetItemCount(); ++row) PlanRow(row);
     GiveEachTargetToOneRow();
     ResolveTargets();
@@ -94,7 +99,7 @@ const std::pair<const std::string, std::string>& RenameJob::FolderEntry(const st
 }
 
 void RenameJob::PlanRow(int row) {
-    Step step;
+    Step& step = steps_.emplace_back();
     step.row = row;
     const auto& [spelled, folder] = FolderEntry(list_.GetItemText(row, kFolderColumn));
     step.folder = &spelled;
@@ -105,24 +110,18 @@ void RenameJob::PlanRow(int row) {
     step.newPath = spelled + step.newName;
     step.state = State::Failed;
 
-    if (folder.empty() || !StaysInFolder(oldName)) {
-        steps_.push_back(std::move(step));
-        return;
-    }
+    if (folder.empty() || !StaysInFolder(oldName)) return;
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
     step.sourceKey = folder + oldName;
-    const bool firstClaim = stepBySource_.emplace(step.sourceKey, steps_.size()).second;
+    const bool firstClaim = stepBySource_.emplace(step.sourceKey, steps_.size() - 1).second;
 
     FileStatus source;
     const int error = QueryStatus(step.oldPath, source);
     if (error != 0) sourcesUncertain_ = true;
     // Missing, unreadable, or the same file listed a second time.
-    if (!firstClaim || error != 0 || !source.exists ||
-        !listedFiles_.insert(source.identity).second) {
-        steps_.push_back(std::move(step));
+    if (!firstClaim || error != 0 || !source.exists || !listedFiles_.insert(source.identity).second)
         return;
-    }
     step.source = source.identity;
     step.makeWritable = source.regular && !source.ownerWritable;
 
@@ -133,7 +132,6 @@ void RenameJob::PlanRow(int row) {
         step.action = step.targetKey == step.sourceKey ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
     }
-    steps_.push_back(std::move(step));
 }
 
 void RenameJob::GiveEachTargetToOneRow() {

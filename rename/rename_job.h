@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -99,9 +100,11 @@ private:
     bool sourcesUncertain_ = false;  // a listed file could not be checked
     std::unordered_map<std::string, std::string> resolvedFolders_;
     std::unordered_set<FileIdentity, IdentityHash> listedFiles_;
-    std::unordered_map<std::string, std::size_t> stepBySource_;
+    // Keyed by views of the steps' own keys: `steps_` is reserved whole
+    // before planning, so its elements never move.
+    std::unordered_map<std::string_view, std::size_t> stepBySource_;
     // The current and the new names of the plan (temporary names avoid both).
-    std::unordered_map<std::string, std::size_t> stepByTarget_;
+    std::unordered_map<std::string_view, std::size_t> stepByTarget_;
     // The names each folder held when the plan was made (absent: unreadable).
     std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> folderNames_;
 };
