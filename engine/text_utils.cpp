@@ -34,6 +34,14 @@ bool IsWhitespaceChar(char c) { return InTable(kWhitespaceTable, c); }
 bool IsWordDelimiter(char c) { return InTable(kDelimiterTable, c); }
 bool IsInvalidNameChar(char c) { return InTable(kInvalidNameTable, c); }
 
+std::string CleanedName(std::string_view text) {
+    std::string cleaned(text);
+    for (char& c : cleaned) {
+        if (IsInvalidNameChar(c)) c = ' ';
+    }
+    return cleaned;
+}
+
 char UppercaseChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char LowercaseChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

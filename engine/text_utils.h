@@ -17,6 +17,9 @@ inline constexpr std::string_view kWordDelimiters = "`~!@#$%^&*()-_=+[]{};:\"'<>
 inline constexpr std::string_view kInvalidNameChars = "\\/:*?\"<>|\t\r\f\n";
 
 bool IsWhitespaceChar(char c);
+// The text with every invalid-name character replaced by a space, as user
+// texts that become parts of file names are cleaned.
+std::string CleanedName(std::string_view text);
 bool IsWordDelimiter(char c);
 bool IsInvalidNameChar(char c);
 

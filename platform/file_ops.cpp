@@ -52,6 +52,8 @@ int MoveByLink(const std::string& from, const std::string& to) {
 
 void SetFileOpHook(FileOpHook hook) { Hook() = std::move(hook); }
 
+int InjectedFault(FileOp op, const std::string& path) { return Injected(op, path); }
+
 int QueryStatus(const std::string& path, FileStatus& status, bool followLinks) {
     status = {};
     if (const int error = Injected(FileOp::Status, path)) return error;

@@ -27,6 +27,9 @@ enum class FileOp {
 // that errno without performing it.
 using FileOpHook = std::function<int(FileOp op, const std::string& path)>;
 void SetFileOpHook(FileOpHook hook);
+// What the hook answers for an operation (0 without a hook), for writers
+// outside this file that take part in fault injection.
+int InjectedFault(FileOp op, const std::string& path);
 
 struct FileIdentity {
     dev_t device = 0;

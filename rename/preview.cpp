@@ -14,17 +14,9 @@ void PreviewNames(CListCtrl& list, std::string_view prototype) {
     }
 }
 
-std::string CleanedPrototype(std::string_view prototype) {
-    std::string cleaned(prototype);
-    for (char& c : cleaned) {
-        if (IsInvalidNameChar(c)) c = ' ';
-    }
-    return cleaned;
-}
-
 void RefreshList(RefreshTargets targets) {
     const CWaitCursor wait;
-    const std::string prototype = CleanedPrototype(targets.prototype.GetWindowText());
+    const std::string prototype = CleanedName(targets.prototype.GetWindowText());
     targets.prototype.SetWindowText(prototype);
     ApplyFilter(targets.list, targets.filter, targets.filterState);
     PreviewNames(targets.list, prototype);

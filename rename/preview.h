@@ -13,9 +13,6 @@
 // bottom, with one counter context for the whole pass.
 void PreviewNames(CListCtrl& list, std::string_view prototype);
 
-// The prototype with every invalid-name character replaced by a space.
-std::string CleanedPrototype(std::string_view prototype);
-
 // What a refresh works on.
 struct RefreshTargets {
     CListCtrl& list;

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QScreen>
 
+#include "engine/text_utils.h"
 #include "files/file_list.h"
 #include "platform/drop.h"
 #include "platform/qt_text.h"
@@ -138,8 +139,7 @@ bool CMainDlg::OnInitDialog() {
     }
     InsertFileListColumns(m_list);
     m_listView->ShowColumns();
-    // Stands in for the stored histories until they are kept between runs.
-    ResetPrototypes(m_prototype);
+    LoadHistories(m_prototype, m_filter);
     CreateToolTips();
     RefreshList();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -177,9 +177,15 @@ bool CMainDlg::OnCommand(int id) {
            CDialog::OnCommand(id);
 }
 
-void CMainDlg::OnOK() { CDialog::OnOK(); }
+void CMainDlg::OnOK() {
+    SaveHistories(m_prototype, m_filter);
+    CDialog::OnOK();
+}
 
-void CMainDlg::OnCancel() { CDialog::OnCancel(); }
+void CMainDlg::OnCancel() {
+    SaveHistories(m_prototype, m_filter);
+    CDialog::OnCancel();
+}
 
 void CMainDlg::OnExit() { OnCancel(); }
 
@@ -197,7 +203,7 @@ void CMainDlg::OnAddFolder() { ::OnAddFolder(files_); }
 void CMainDlg::OnDropFiles(const std::string& path) { ::OnDropFiles(files_, path); }
 
 void CMainDlg::OnKillFocusPrototype() {
-    m_prototype.SetWindowText(CleanedPrototype(m_prototype.GetWindowText()));
+    m_prototype.SetWindowText(CleanedName(m_prototype.GetWindowText()));
     RefreshList();
 }
 
@@ -207,7 +213,7 @@ void CMainDlg::OnKillFocusFilter() {
 }
 
 void CMainDlg::OnSelChangePrototype() {
-    m_prototype.SetWindowText(CleanedPrototype(m_prototype.GetLBText(m_prototype.GetCurSel())));
+    m_prototype.SetWindowText(CleanedName(m_prototype.GetLBText(m_prototype.GetCurSel())));
     RefreshList();
 }
 
