@@ -14,6 +14,7 @@
 
 #include "files/file_list.h"
 #include "support/dialog_answers.h"
+#include "support/settings_folders.h"
 #include "support/temp_folder.h"
 #include "ui/main_dlg.h"
 #include "ui/renamer_app.h"
@@ -46,6 +47,7 @@ protected:
         QTest::keyClicks(field, text);
     }
 
+    SettingsFolders settings_;
     TempFolder folder_;
     DialogAnswers answers_;
     CRenamerApp app_;
