@@ -107,6 +107,20 @@ void ReplaceAll(std::string& text, std::string_view find, std::string_view repla
     }
 }
 
+void ReplaceAllNoCase(std::string& text, std::string_view find, std::string_view replacement) {
+    if (find.empty()) return;
+    // The lowered copy is searched and edited in step with the text itself.
+    std::string lowered = Lowercased(text);
+    const std::string loweredFind = Lowercased(find);
+    const std::string loweredReplacement = Lowercased(replacement);
+    std::size_t at = lowered.find(loweredFind);
+    while (at != std::string::npos) {
+        text.replace(at, find.size(), replacement);
+        lowered.replace(at, find.size(), loweredReplacement);
+        at = lowered.find(loweredFind, at + replacement.size());
+    }
+}
+
 bool SplitTokens(std::string_view text, char delimiter, Tokens& tokens) {
     tokens.clear();
     std::size_t begin = 0;

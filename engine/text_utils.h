@@ -44,6 +44,10 @@ std::string_view TrimmedView(std::string_view text);
 // after each inserted replacement, so replacements are never searched again.
 void ReplaceAll(std::string& text, std::string_view find, std::string_view replacement);
 
+// ReplaceAll with the find text matched ignoring ASCII letter case; the
+// replacement goes in exactly as given.
+void ReplaceAllNoCase(std::string& text, std::string_view find, std::string_view replacement);
+
 using Tokens = std::vector<std::string>;
 
 // Splits the way a line reader with `delimiter` reads a string stream: a

@@ -9,13 +9,18 @@
 #include <QMimeData>
 #include <QScreen>
 
+#include "engine/path_names.h"
 #include "engine/text_utils.h"
 #include "files/file_list.h"
 #include "platform/drop.h"
+#include "platform/message_box.h"
 #include "platform/qt_text.h"
+#include "platform/shell.h"
 #include "rename/preview.h"
 #include "rename/rename_command.h"
+#include "rename/replace_dlg.h"
 #include "settings/histories.h"
+#include "ui/about_dlg.h"
 #include "ui/icons.h"
 #include "ui/resources.h"
 
@@ -27,10 +32,20 @@ const CMainDlg::MessageMapEntry CMainDlg::kMessageMap[] = {
     {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter},
     {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit},
     {Notification::Command, ID_TASK_RENAME, &CMainDlg::OnRename},
+    {Notification::Command, ID_EDIT_REPLACE, &CMainDlg::OnReplace},
+    {Notification::Command, ID_HELP_MANUAL, &CMainDlg::OnManual},
+    {Notification::Command, ID_HELP_ABOUT, &CMainDlg::OnAbout},
     {Notification::Clicked, IDC_RENAME, &CMainDlg::OnRename},
     {Notification::Clicked, IDC_EXIT, &CMainDlg::OnExit},
     {Notification::Clicked, IDC_ADD_FILE, &CMainDlg::OnAddFile},
     {Notification::Clicked, IDC_ADD_FOLDER, &CMainDlg::OnAddFolder},
+    {Notification::Clicked, IDC_REMOVE_ITEM, &CMainDlg::OnRemoveItem},
+    {Notification::Clicked, IDC_REMOVE_ALL, &CMainDlg::OnRemoveAll},
+    {Notification::Clicked, IDC_MOVE_UP, &CMainDlg::OnMoveUp},
+    {Notification::Clicked, IDC_MOVE_DOWN, &CMainDlg::OnMoveDown},
+    {Notification::Clicked, IDC_REFRESH, &CMainDlg::OnRefresh},
+    {Notification::DoubleClick, IDC_LIST, &CMainDlg::OnListDblClk},
+    {Notification::RightDoubleClick, IDC_LIST, &CMainDlg::OnListRDblClk},
 };
 
 CMainDlg::CMainDlg(QWidget* parent)
@@ -39,7 +54,8 @@ CMainDlg::CMainDlg(QWidget* parent)
       m_content(new QWidget(this)),
       m_prototype(m_content),
       m_filter(m_content),
-      files_{m_list, [this] { RefreshList(); }, this} {
+      files_{m_list, [this] { RefreshList(); }, this},
+      listCommands_{m_list, [this] { RefreshList(); }, this} {
     setWindowTitle(ToQString(kMainCaption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -102,6 +118,12 @@ void CMainDlg::CreateControls() {
             }
             case ControlKind::ListView:
                 m_listView = new ListView(m_list, m_content);
+                m_listView->doubleClicked = [this] {
+                    Dispatch(Notification::DoubleClick, IDC_LIST);
+                };
+                m_listView->rightDoubleClicked = [this] {
+                    Dispatch(Notification::RightDoubleClick, IDC_LIST);
+                };
                 widget = m_listView;
                 widget->setGeometry(
                     units.Rect(control.x, control.y, control.width, control.height));
@@ -192,6 +214,41 @@ void CMainDlg::OnExit() { OnCancel(); }
 void CMainDlg::OnRename() {
     RenameCommand command{m_list, m_prototype, m_filter, this};
     ::OnRename(command);
+}
+
+void CMainDlg::OnRemoveItem() { ::OnRemoveItem(listCommands_); }
+
+void CMainDlg::OnListDblClk() { ::OnRemoveItem(listCommands_); }
+
+void CMainDlg::OnRemoveAll() { ::OnRemoveAll(listCommands_); }
+
+// The list takes the focus, as its own arrow keys would have moved the selection.
+void CMainDlg::OnMoveUp() {
+    if (::OnMoveUp(listCommands_)) m_listView->setFocus();
+}
+
+void CMainDlg::OnMoveDown() {
+    if (::OnMoveDown(listCommands_)) m_listView->setFocus();
+}
+
+void CMainDlg::OnRefresh() { RefreshList(); }
+
+void CMainDlg::OnListRDblClk() { ::OnListRDblClk(listCommands_); }
+
+void CMainDlg::OnReplace() {
+    if (m_list.GetItemCount() == 0) return;
+    CReplaceDlg dialog(&m_list, this);
+    dialog.DoModal();
+}
+
+void CMainDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CMainDlg::OnManual() {
+    if (ShellExecute(this, "open", ProgramFolder() + "/Manual.html") <= 32)
+        MessageBox(this, "No help is available!", "Help Is Not Installed", MB_ICONERROR);
 }
 
 void CMainDlg::RefreshList() { ::RefreshList({m_list, m_prototype, m_filter, filterState_}); }

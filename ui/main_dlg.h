@@ -14,6 +14,7 @@
 #include "platform/dialog.h"
 #include "platform/list_ctrl.h"
 #include "platform/list_view.h"
+#include "rename/list_commands.h"
 
 class QMenuBar;
 
@@ -33,6 +34,16 @@ public:
     void OnDropFiles(const std::string& path);
     void OnExit();
     void OnRename();
+    void OnRemoveItem();
+    void OnRemoveAll();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnRefresh();
+    void OnListDblClk();
+    void OnListRDblClk();
+    void OnReplace();
+    void OnAbout();
+    void OnManual();
     void OnKillFocusPrototype();
     void OnKillFocusFilter();
     void OnSelChangePrototype();
@@ -55,7 +66,14 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class Notification { Command, Clicked, KillFocus, SelChange };
+    enum class Notification {
+        Command,
+        Clicked,
+        KillFocus,
+        SelChange,
+        DoubleClick,
+        RightDoubleClick
+    };
     struct MessageMapEntry {
         Notification code;
         int id;
@@ -80,4 +98,5 @@ private:
 
     FilterState filterState_;
     FileCollection files_;
+    ListCommands listCommands_;
 };
