@@ -48,7 +48,8 @@ protected:
     Names NewNames() { return ColumnTexts(dialog_.List(), kNewColumn); }
     Names OldNames() { return ColumnTexts(dialog_.List(), kOldColumn); }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &dialog_, key, modifiers);
     }
     // Runs `act` once the next modal dialog is open, then closes it.
     void WhenModal(std::function<void(QWidget*)> act) {
@@ -153,10 +154,10 @@ TEST(ReplaceInNewNames, MatchCaseOrNot) {
     ReplaceInNewNames(list, "PHOTO.JPG", "x.jpeg", false);
     EXPECT_EQ(list.GetItemText(2, kNewColumn), "x.jpeg");
     ReplaceInNewNames(list, "AA", "", false);
-    EXPECT_EQ(list.GetItemText(0, kNewColumn), "bn");
+    EXPECT_EQ(list.GetItemText(0, kNewColumn), "bnn");
     // A cell the replacement would make too long stays as it was.
-    ReplaceInNewNames(list, "bn", std::string(kCellLimit, 'z'), true);
-    EXPECT_EQ(list.GetItemText(0, kNewColumn), "bn");
+    ReplaceInNewNames(list, "bnn", std::string(kCellLimit + 1, 'z'), true);
+    EXPECT_EQ(list.GetItemText(0, kNewColumn), "bnn");
 }
 
 TEST_F(CommandsTest, TheReplaceDialogEditsTheNewColumn) {
