@@ -187,5 +187,6 @@ QIcon LoadIcon(int id) {
     QIcon icon;
     icon.addPixmap(Render(draw, 16));
     icon.addPixmap(Render(draw, 32));
+    icon.addPixmap(Render(draw, 64));
     return icon;
 }
