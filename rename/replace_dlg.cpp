@@ -21,10 +21,10 @@ class CleanOnFocusOut : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) {
-            auto* edit = static_cast<QLineEdit*>(watched);
+        // An edit being destroyed is no longer a QLineEdit; it needs no cleaning.
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::FocusOut && edit != nullptr)
             edit->setText(ToQString(CleanedName(FromQString(edit->text()))));
-        }
         return QObject::eventFilter(watched, event);
     }
 };
