@@ -53,7 +53,7 @@ void BM_AddFolderAndRefresh(benchmark::State& state, const char* prototypeText) 
         PlainTextField prototype(prototypeText);
         PlainTextField filter;
         FilterState filterState;
-        FileCollection files{*list, [&] { RefreshList({*list, prototype, filter, filterState}); }};
+        ListHost files{*list, [&] { RefreshList({*list, prototype, filter, filterState}); }};
         const std::size_t before = HeapInUse();
         state.ResumeTiming();
 

@@ -34,13 +34,13 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
 
 }  // namespace
 
-bool AddFile(FileCollection& files, const std::string& path) {
+bool AddFile(ListHost& files, const std::string& path) {
     if (!IsRegularFile(path) || !InsertFile(files.list, path)) return false;
     files.refreshList();
     return true;
 }
 
-bool AddFolder(FileCollection& files, const std::string& path) {
+bool AddFolder(ListHost& files, const std::string& path) {
     std::string folder = path;
     if (!FolderExists(folder)) return false;
     const CWaitCursor wait;
@@ -55,7 +55,7 @@ bool AddFolder(FileCollection& files, const std::string& path) {
     return true;
 }
 
-void OnAddFile(FileCollection& files) {
+void OnAddFile(ListHost& files) {
     FileDialogRequest request;
     request.kind = FileDialogKind::OpenFile;
     request.initialPath = "*.*";
@@ -64,13 +64,13 @@ void OnAddFile(FileCollection& files) {
     if (chosen) AddFile(files, *chosen);
 }
 
-void OnAddFolder(FileCollection& files) {
+void OnAddFolder(ListHost& files) {
     CFolderDialog dialog(nullptr, nullptr, files.parent, BIF_RETURNONLYFSDIRS);
     if (dialog.DoModal() != IDOK) return;
     AddFolder(files, WithTrailingSeparator(dialog.GetPathName()));
 }
 
-void OnDropFiles(FileCollection& files, std::string_view droppedPath) {
+void OnDropFiles(ListHost& files, std::string_view droppedPath) {
     const std::string path(droppedPath.substr(0, kCellLimit));
     if (IsRegularFile(path)) {
         AddFile(files, path);

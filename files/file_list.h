@@ -2,10 +2,13 @@
 // A row's full path is its Folder cell followed directly by its Old cell.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/list_ctrl.h"
+
+class QWidget;
 
 inline constexpr int kNewColumn = 0;
 inline constexpr int kOldColumn = 1;
@@ -21,3 +24,11 @@ void InsertFileListColumns(CListCtrl& list);
 bool InsertFile(CListCtrl& list, std::string_view path);
 
 std::string FullPathOfRow(const CListCtrl& list, int row);
+
+// What the commands that change the list work on: the list, the refresh that
+// follows every change to it, and the window that owns their dialogs.
+struct ListHost {
+    CListCtrl& list;
+    std::function<void()> refreshList;
+    QWidget* parent = nullptr;
+};

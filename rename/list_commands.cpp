@@ -18,7 +18,7 @@ void ExchangeFiles(CListCtrl& list, int a, int b) {
     list.SetItemText(b, kFolderColumn, folderA);
 }
 
-bool Move(ListCommands& commands, int step) {
+bool Move(ListHost& commands, int step) {
     CListCtrl& list = commands.list;
     const int selected = list.GetSelectedRow();
     const int target = selected + step;
@@ -31,13 +31,13 @@ bool Move(ListCommands& commands, int step) {
 
 }  // namespace
 
-void OnRemoveItem(ListCommands& commands) {
+void OnRemoveItem(ListHost& commands) {
     if (commands.list.GetItemCount() == 0) return;
     commands.list.DeleteItem(commands.list.GetSelectedRow());
     commands.refreshList();
 }
 
-void OnRemoveAll(ListCommands& commands) {
+void OnRemoveAll(ListHost& commands) {
     if (MessageBox(commands.parent, "Remove all items?", "Question", MB_ICONQUESTION | MB_YESNO) !=
         IDYES)
         return;
@@ -45,11 +45,11 @@ void OnRemoveAll(ListCommands& commands) {
     commands.refreshList();
 }
 
-bool OnMoveUp(ListCommands& commands) { return Move(commands, -1); }
+bool OnMoveUp(ListHost& commands) { return Move(commands, -1); }
 
-bool OnMoveDown(ListCommands& commands) { return Move(commands, +1); }
+bool OnMoveDown(ListHost& commands) { return Move(commands, +1); }
 
-void OnListRDblClk(ListCommands& commands) {
+void OnListRDblClk(ListHost& commands) {
     const int selected = commands.list.GetSelectedRow();
     // Without a selected row there is no folder to open.
     if (selected < 0) return;

@@ -54,8 +54,7 @@ CMainDlg::CMainDlg(QWidget* parent)
       m_content(new QWidget(this)),
       m_prototype(m_content),
       m_filter(m_content),
-      files_{m_list, [this] { RefreshList(); }, this},
-      listCommands_{m_list, [this] { RefreshList(); }, this} {
+      host_{m_list, [this] { RefreshList(); }, this} {
     setWindowTitle(ToQString(kMainCaption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -216,24 +215,24 @@ void CMainDlg::OnRename() {
     ::OnRename(command);
 }
 
-void CMainDlg::OnRemoveItem() { ::OnRemoveItem(listCommands_); }
+void CMainDlg::OnRemoveItem() { ::OnRemoveItem(host_); }
 
-void CMainDlg::OnListDblClk() { ::OnRemoveItem(listCommands_); }
+void CMainDlg::OnListDblClk() { ::OnRemoveItem(host_); }
 
-void CMainDlg::OnRemoveAll() { ::OnRemoveAll(listCommands_); }
+void CMainDlg::OnRemoveAll() { ::OnRemoveAll(host_); }
 
 // The list takes the focus, as its own arrow keys would have moved the selection.
 void CMainDlg::OnMoveUp() {
-    if (::OnMoveUp(listCommands_)) m_listView->setFocus();
+    if (::OnMoveUp(host_)) m_listView->setFocus();
 }
 
 void CMainDlg::OnMoveDown() {
-    if (::OnMoveDown(listCommands_)) m_listView->setFocus();
+    if (::OnMoveDown(host_)) m_listView->setFocus();
 }
 
 void CMainDlg::OnRefresh() { RefreshList(); }
 
-void CMainDlg::OnListRDblClk() { ::OnListRDblClk(listCommands_); }
+void CMainDlg::OnListRDblClk() { ::OnListRDblClk(host_); }
 
 void CMainDlg::OnReplace() {
     if (m_list.GetItemCount() == 0) return;
@@ -253,11 +252,11 @@ void CMainDlg::OnManual() {
 
 void CMainDlg::RefreshList() { ::RefreshList({m_list, m_prototype, m_filter, filterState_}); }
 
-void CMainDlg::OnAddFile() { ::OnAddFile(files_); }
+void CMainDlg::OnAddFile() { ::OnAddFile(host_); }
 
-void CMainDlg::OnAddFolder() { ::OnAddFolder(files_); }
+void CMainDlg::OnAddFolder() { ::OnAddFolder(host_); }
 
-void CMainDlg::OnDropFiles(const std::string& path) { ::OnDropFiles(files_, path); }
+void CMainDlg::OnDropFiles(const std::string& path) { ::OnDropFiles(host_, path); }
 
 void CMainDlg::OnKillFocusPrototype() {
     m_prototype.SetWindowText(CleanedName(m_prototype.GetWindowText()));

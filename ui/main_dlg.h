@@ -51,8 +51,8 @@ public:
     void OnClearFilter();
 
     void RefreshList();
-    bool AddFile(const std::string& path) { return ::AddFile(files_, path); }
-    bool AddFolder(const std::string& path) { return ::AddFolder(files_, path); }
+    bool AddFile(const std::string& path) { return ::AddFile(host_, path); }
+    bool AddFolder(const std::string& path) { return ::AddFolder(host_, path); }
 
     CListCtrl& List() { return m_list; }
     CComboBox& Prototype() { return m_prototype; }
@@ -97,6 +97,5 @@ private:
     bool m_toolTipsCreated = false;
 
     FilterState filterState_;
-    FileCollection files_;
-    ListCommands listCommands_;
+    ListHost host_;  // what the add and list commands work on
 };

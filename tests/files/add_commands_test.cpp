@@ -26,7 +26,7 @@ protected:
 
     CListCtrl list_;
     int refreshes_ = 0;
-    FileCollection files_{list_, [this] { ++refreshes_; }, nullptr};
+    ListHost files_{list_, [this] { ++refreshes_; }, nullptr};
     TempFolder folder_;
 };
 
