@@ -24,6 +24,12 @@ protected:
     SettingsFolders folders_;
 };
 
+TEST_F(RegistryStoreTest, NeverTouchesTheRealHome) {
+    const std::string temporary = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(HiveFolder(HKEY_CURRENT_USER).rfind(temporary, 0), 0u);
+    EXPECT_EQ(HiveFolder(HKEY_LOCAL_MACHINE).rfind(temporary, 0), 0u);
+}
+
 TEST_F(RegistryStoreTest, CreatesTheKeysUnderBothHives) {
     EXPECT_TRUE(std::filesystem::is_directory(folders_.UserKey()));
     EXPECT_TRUE(std::filesystem::is_directory(folders_.MachineKey()));
