@@ -122,7 +122,6 @@ void RenameJob::PlanRow(int row) {
     // Missing, unreadable, or the same file listed a second time.
     if (!firstClaim || error != 0 || !source.exists || !listedFiles_.insert(source.identity).second)
         return;
-    step.source = source.identity;
     step.makeWritable = source.regular && !source.ownerWritable;
 
     FileStatus followed = source;
@@ -234,7 +233,11 @@ void RenameJob::RunFrom(std::size_t first) {
             cycle = true;
             break;
         }
-        if (steps_[static_cast<std::size_t>(next)].state != State::Pending) break;
+        // Each target has one claimant, so a walk can only close its cycle at
+        // `first`; the bound keeps a broken plan from walking forever.
+        if (steps_[static_cast<std::size_t>(next)].state != State::Pending ||
+            chain.size() > steps_.size())
+            break;
         at = static_cast<std::size_t>(next);
         chain.push_back(at);
     }

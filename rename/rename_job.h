@@ -61,7 +61,6 @@ private:
         std::string newName;
         std::string sourceKey;  // the canonical path of the file
         std::string targetKey;  // the canonical path of its new name
-        FileIdentity source;
         bool makeWritable = false;
         Action action = Action::Fail;
         int waitsFor = -1;           // the step whose file must leave the target first

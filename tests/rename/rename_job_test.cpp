@@ -187,6 +187,18 @@ TEST(WipeFile, ZeroesAndRemovesOnlyWhatIsThere) {
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("f")));
 }
 
+TEST(RenameFile, OverwritesOnlyWhenAllowed) {
+    TempFolder folder;
+    folder.File("a", "new");
+    folder.File("b", "old");
+    EXPECT_FALSE(RenameFile(folder.PathOf("a"), folder.PathOf("b"), false));
+    EXPECT_EQ(RenameFixture::ReadFile(folder.PathOf("b")), "old");
+    EXPECT_TRUE(RenameFile(folder.PathOf("a"), folder.PathOf("a"), false));
+    EXPECT_TRUE(RenameFile(folder.PathOf("a"), folder.PathOf("b"), true));
+    EXPECT_EQ(RenameFixture::ReadFile(folder.PathOf("b")), "new");
+    EXPECT_FALSE(RenameFile(folder.PathOf("a"), folder.PathOf("c"), true));
+}
+
 TEST(MoveNoReplace, NeverReplacesEvenWithoutTheFlag) {
     TempFolder folder;
     folder.File("a", "a");
