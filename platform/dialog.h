@@ -42,8 +42,6 @@ public:
     int X(int units) const { return (units * baseWidth_ + 2) / 4; }
     int Y(int units) const { return (units * baseHeight_ + 4) / 8; }
     QRect Rect(int x, int y, int width, int height) const;
-    int BaseWidth() const { return baseWidth_; }
-    int BaseHeight() const { return baseHeight_; }
 
 private:
     int baseWidth_ = 0;

@@ -43,11 +43,6 @@ std::string SortKeyOf(std::string_view name) {
 
 }  // namespace
 
-bool FolderEntryNameLess(const std::string& a, const std::string& b) {
-    const int byKey = SortKeyOf(a).compare(SortKeyOf(b));
-    return byKey != 0 ? byKey < 0 : a < b;
-}
-
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir) return std::nullopt;

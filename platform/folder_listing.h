@@ -17,9 +17,6 @@ struct FolderEntry {
 // whole and closed before it is returned; nullopt when it cannot be opened.
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 
-// The order ListFolder hands entries out in.
-bool FolderEntryNameLess(const std::string& a, const std::string& b);
-
 // Whether `path` names a regular file (following symbolic links).
 bool IsRegularFile(const std::string& path);
 

@@ -8,6 +8,12 @@ const std::string kNoText;
 
 std::string_view CutToCell(std::string_view text) { return text.substr(0, kCellLimit); }
 
+void CutCells(CListCtrl::Row& cells) {
+    for (std::string& cell : cells) {
+        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
+    }
+}
+
 }  // namespace
 
 int CListCtrl::InsertColumn(int index, std::string_view title, int width) {
@@ -41,9 +47,7 @@ int CListCtrl::InsertItem(int row, std::string_view text) {
 
 int CListCtrl::InsertItem(int row, Row cells) {
     row = std::clamp(row, 0, GetItemCount());
-    for (std::string& cell : cells) {
-        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
-    }
+    CutCells(cells);
     RememberPath(cells);
     rows_.insert(rows_.begin() + row, std::move(cells));
     if (selected_ >= row) ++selected_;
@@ -59,9 +63,7 @@ void CListCtrl::Reserve(int rows) {
 }
 
 int CListCtrl::AppendUniqueItem(Row cells) {
-    for (std::string& cell : cells) {
-        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
-    }
+    CutCells(cells);
     if (!pathCounts_.try_emplace(PathOf(cells), 1).second) return -1;
     rows_.push_back(std::move(cells));
     const int row = GetItemCount() - 1;

@@ -14,6 +14,7 @@
 #include "rename/replace_dlg.h"
 #include "support/dialog_answers.h"
 #include "support/list_cells.h"
+#include "support/open_main_window.h"
 #include "support/settings_folders.h"
 #include "support/temp_folder.h"
 #include "ui/about_dlg.h"
@@ -29,16 +30,11 @@ class CommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* file : {"a.txt", "b.txt", "c.txt"}) folder_.File(file);
-        app_.LoadAccelerators(MainAccelerators());
-        app_.m_pMainWnd = &dialog_;
         SetShellHook([this](const std::string& verb, const std::string& path) {
             shellRequests_.push_back(verb + " " + path);
             return shellAnswer_;
         });
-        dialog_.OnInitDialog();
-        dialog_.show();
-        QApplication::setActiveWindow(&dialog_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+        ASSERT_TRUE(OpenMainWindow(app_, dialog_));
         dialog_.AddFolder(folder_.Path());
         dialog_.Prototype().SetWindowText("${i}-${id}");
         dialog_.RefreshList();

@@ -14,6 +14,7 @@
 
 #include "files/file_list.h"
 #include "support/dialog_answers.h"
+#include "support/open_main_window.h"
 #include "support/settings_folders.h"
 #include "support/temp_folder.h"
 #include "ui/main_dlg.h"
@@ -26,12 +27,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* file : {"b.txt", "a.JPG", "c.doc"}) folder_.File(file);
-        app_.LoadAccelerators(MainAccelerators());
-        app_.m_pMainWnd = &dialog_;
-        dialog_.OnInitDialog();
-        dialog_.show();
-        QApplication::setActiveWindow(&dialog_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+        ASSERT_TRUE(OpenMainWindow(app_, dialog_));
     }
 
     QLineEdit* PrototypeField() { return dialog_.Prototype().Widget()->lineEdit(); }
