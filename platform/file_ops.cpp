@@ -18,9 +18,20 @@ FileOpHook& Hook() {
     return hook;
 }
 
+CaseFoldingFake& Fake() {
+    static CaseFoldingFake fake;
+    return fake;
+}
+
 int Injected(FileOp op, const std::string& path) { return Hook() ? Hook()(op, path) : 0; }
 
 int ErrnoOf(int result) { return result == 0 ? 0 : errno; }
+
+// The name the file system finds for `name`: the name itself, or under the
+// case-folding fake, the stored name it answers to.
+std::string Found(int folder, const std::string& name) {
+    return Fake().storedName ? Fake().storedName(folder, name) : name;
+}
 
 // The file systems that refuse RENAME_NOREPLACE answer EINVAL; those without
 // hard links answer one of these to link().
@@ -28,38 +39,33 @@ bool LinksUnsupported(int error) {
     return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
 }
 
-int MoveByLink(const std::string& from, const std::string& to) {
+int MoveByLink(int folder, const std::string& from, const std::string& to) {
     int linkError = Injected(FileOp::Link, to);
-    if (linkError == 0) linkError = ErrnoOf(link(from.c_str(), to.c_str()));
+    if (linkError == 0) {
+        linkError = ErrnoOf(linkat(folder, Found(folder, from).c_str(), folder,
+                                   Found(folder, to).c_str(), 0));
+    }
     if (linkError == 0) {
         // Both names hold the file now; dropping the old one completes the
         // move, and where that fails the new name goes again.
         int error = Injected(FileOp::Unlink, from);
-        if (error == 0) error = ErrnoOf(unlink(from.c_str()));
-        if (error != 0 && Injected(FileOp::Unlink, to) == 0) unlink(to.c_str());
+        if (error == 0) error = ErrnoOf(unlinkat(folder, Found(folder, from).c_str(), 0));
+        if (error != 0 && Injected(FileOp::Unlink, to) == 0)
+            unlinkat(folder, Found(folder, to).c_str(), 0);
         return error;
     }
     if (!LinksUnsupported(linkError)) return linkError;
     // The narrowest window such a file system allows.
     FileStatus target;
-    if (const int error = QueryStatus(to, target)) return error;
+    if (const int error = QueryStatusAt(folder, to, target)) return error;
     if (target.exists) return EEXIST;
     if (const int error = Injected(FileOp::Move, to)) return error;
-    return ErrnoOf(rename(from.c_str(), to.c_str()));
+    return ErrnoOf(
+        renameat(folder, Found(folder, from).c_str(), folder, Found(folder, to).c_str()));
 }
 
-}  // namespace
-
-void SetFileOpHook(FileOpHook hook) { Hook() = std::move(hook); }
-
-int InjectedFault(FileOp op, const std::string& path) { return Injected(op, path); }
-
-int QueryStatus(const std::string& path, FileStatus& status, bool followLinks) {
-    status = {};
-    if (const int error = Injected(FileOp::Status, path)) return error;
-    struct stat info {};
-    const int result = followLinks ? stat(path.c_str(), &info) : lstat(path.c_str(), &info);
-    if (result != 0) return errno == ENOENT ? 0 : errno;
+FileStatus StatusOf(const struct stat& info) {
+    FileStatus status;
     status.exists = true;
     status.regular = S_ISREG(info.st_mode);
     status.directory = S_ISDIR(info.st_mode);
@@ -70,59 +76,141 @@ int QueryStatus(const std::string& path, FileStatus& status, bool followLinks) {
     status.identity = {info.st_dev, info.st_ino};
     status.changeTime =
         static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    return status;
+}
+
+// Writes zeros over [offset, end) of an open file.
+int WriteZeros(int fd, const std::string& name, off_t offset, off_t end) {
+    static const std::vector<char> zeros(64 * 1024, 0);
+    while (offset < end) {
+        if (const int error = Injected(FileOp::Write, name)) return error;
+        const off_t left = end - offset;
+        const std::size_t chunk = left < static_cast<off_t>(zeros.size())
+                                      ? static_cast<std::size_t>(left)
+                                      : zeros.size();
+        const ssize_t written = pwrite(fd, zeros.data(), chunk, offset);
+        if (written <= 0) return written < 0 ? errno : EIO;
+        offset += written;
+    }
     return 0;
 }
 
-int MoveNoReplace(const std::string& from, const std::string& to) {
+// One pass over the data a file holds; holes stay holes.
+int ZeroData(int fd, const std::string& name, off_t size) {
+    for (off_t offset = 0; offset < size;) {
+        off_t data = lseek(fd, offset, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO) return 0;  // nothing but a hole from here on
+            if (errno != EINVAL) return errno;
+            data = offset;  // no hole support: all of it is data
+        }
+        off_t hole = lseek(fd, data, SEEK_HOLE);
+        if (hole < 0) hole = size;
+        if (hole > size) hole = size;
+        if (const int error = WriteZeros(fd, name, data, hole)) return error;
+        offset = hole;
+    }
+    return 0;
+}
+
+char OtherCase(char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    return c;
+}
+
+}  // namespace
+
+void SetFileOpHook(FileOpHook hook) { Hook() = std::move(hook); }
+
+int InjectedFault(FileOp op, const std::string& path) { return Injected(op, path); }
+
+void SetCaseFoldingFake(CaseFoldingFake fake) { Fake() = std::move(fake); }
+
+FolderHandle::~FolderHandle() {
+    if (fd_ >= 0) close(fd_);
+}
+
+FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+int OpenFolder(const std::string& path, FolderHandle& folder) {
+    folder = FolderHandle();
+    if (const int error = Injected(FileOp::Resolve, path)) return error;
+    const int fd = open(Found(AT_FDCWD, path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    folder = FolderHandle(fd);
+    return 0;
+}
+
+int QueryStatusAt(int folder, const std::string& name, FileStatus& status, bool followLinks) {
+    status = {};
+    if (const int error = Injected(FileOp::Status, name)) return error;
+    struct stat info {};
+    const std::string found = Found(folder, name);
+    if (fstatat(folder, found.c_str(), &info, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? 0 : errno;
+    status = StatusOf(info);
+    // A file system reached through FUSE may give each spelling of one file
+    // an inode number of its own; the fake does the same.
+    if (found != name) status.identity.inode ^= std::hash<std::string>{}(name) | 1;
+    return 0;
+}
+
+int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to) {
     int error = Injected(FileOp::MoveNoReplace, to);
     if (error == 0) {
-        error = ErrnoOf(renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
+        error = ErrnoOf(renameat2(folder, Found(folder, from).c_str(), folder,
+                                  Found(folder, to).c_str(), RENAME_NOREPLACE));
     }
-    if (error == EINVAL || error == ENOSYS) return MoveByLink(from, to);
+    if (error == EINVAL || error == ENOSYS) return MoveByLink(folder, from, to);
     return error;
 }
 
-int MakeOwnerWritable(const std::string& path) {
-    if (const int error = Injected(FileOp::Chmod, path)) return error;
+int MakeOwnerWritableAt(int folder, const std::string& name) {
+    if (const int error = Injected(FileOp::Chmod, name)) return error;
+    const std::string found = Found(folder, name);
     struct stat info {};
-    if (lstat(path.c_str(), &info) != 0) return errno;
+    if (fstatat(folder, found.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return errno;
     if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) != 0) return 0;
-    return ErrnoOf(chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR));
+    return ErrnoOf(fchmodat(folder, found.c_str(), (info.st_mode & 07777) | S_IWUSR, 0));
 }
 
-int RemoveFile(const std::string& path) {
-    if (const int error = Injected(FileOp::Unlink, path)) return error;
-    return ErrnoOf(unlink(path.c_str()));
+int RemoveFileAt(int folder, const std::string& name) {
+    if (const int error = Injected(FileOp::Unlink, name)) return error;
+    return ErrnoOf(unlinkat(folder, Found(folder, name).c_str(), 0));
 }
 
-int ZeroFile(const std::string& path, const FileIdentity& expected, std::uint64_t size,
-             unsigned passes) {
-    if (passes == 0 || size == 0) return 0;
-    if (const int error = Injected(FileOp::Open, path)) return error;
-    const int fd = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return errno;
+int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected,
+               unsigned passes) {
+    if (passes == 0) return 0;
+    if (const int error = Injected(FileOp::Open, name)) return error;
+    const int fd = openat(folder, Found(folder, name).c_str(),
+                          O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ELOOP ? ESTALE : errno;
     struct stat info {};
     int error = fstat(fd, &info) != 0 ? errno : 0;
-    if (error == 0 &&
-        (!S_ISREG(info.st_mode) || FileIdentity{info.st_dev, info.st_ino} != expected))
+    // Checked on the open file itself: whatever happens to names from here
+    // on, only this file is written, and only while no other name shares it.
+    if (error == 0 && (!S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+                       FileIdentity{info.st_dev, info.st_ino} != expected))
         error = ESTALE;
-    const std::vector<char> zeros(64 * 1024, 0);
-    for (unsigned pass = 0; error == 0 && pass < passes; ++pass) {
-        if (lseek(fd, 0, SEEK_SET) != 0) error = errno;
-        for (std::uint64_t left = size; error == 0 && left > 0;) {
-            if ((error = Injected(FileOp::Write, path)) != 0) break;
-            const std::size_t chunk =
-                left < zeros.size() ? static_cast<std::size_t>(left) : zeros.size();
-            const ssize_t written = write(fd, zeros.data(), chunk);
-            if (written <= 0) {
-                error = written < 0 ? errno : EIO;
-                break;
-            }
-            left -= static_cast<std::uint64_t>(written);
-        }
-    }
+    for (unsigned pass = 0; error == 0 && pass < passes; ++pass)
+        error = ZeroData(fd, name, info.st_size);
+    if (error == 0 && (error = Injected(FileOp::Sync, name)) == 0) error = ErrnoOf(fdatasync(fd));
     close(fd);
     return error;
+}
+
+int SyncFolderAt(int folder) {
+    if (const int error = Injected(FileOp::Sync, "")) return error;
+    return ErrnoOf(fsync(folder));
 }
 
 int SyncFolder(const std::string& folder) {
@@ -134,23 +222,86 @@ int SyncFolder(const std::string& folder) {
     return error;
 }
 
-int ListNames(const std::string& folder, std::unordered_set<std::string>& names) {
+int ListNamesAt(int folder, std::vector<std::string>& names) {
     names.clear();
-    if (const int error = Injected(FileOp::Status, folder)) return error;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return errno;
+    if (const int error = Injected(FileOp::List, "")) return error;
+    // The listing reads through a descriptor of its own, so that the
+    // folder's stays where it is.
+    const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    DIR* dir = fdopendir(fd);
+    if (dir == nullptr) {
+        const int error = errno;
+        close(fd);
+        return error;
+    }
     errno = 0;
-    while (const dirent* entry = readdir(dir)) names.emplace(entry->d_name);
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
     const int error = errno;
     closedir(dir);
     return error;
 }
 
+std::string OtherCaseName(const std::string& name) {
+    std::string other = name;
+    for (char& c : other) c = OtherCase(c);
+    return other;
+}
+
+bool FoldsCaseAt(int folder, const std::string& name) {
+    if (Fake().foldsCase) return Fake().foldsCase(folder);
+    const std::string other = OtherCaseName(name);
+    if (other == name) return false;
+    struct stat info {};
+    return fstatat(folder, other.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+namespace {
+
+// `component` as the folder `parent` stores it: another spelling only where
+// the parent ignores letter case.
+std::string StoredComponent(const std::string& parent, const std::string& component) {
+    FolderHandle folder;
+    if (OpenFolder(parent, folder) != 0 || !FoldsCaseAt(folder.fd(), component)) return component;
+    std::vector<std::string> names;
+    if (ListNamesAt(folder.fd(), names) != 0) return component;
+    const std::string folded = FoldedName(component);
+    for (const std::string& name : names) {
+        if (name == component) return component;
+    }
+    for (const std::string& name : names) {
+        if (FoldedName(name) == folded) return name;
+    }
+    return component;
+}
+
+}  // namespace
+
 int ResolveFolder(const std::string& folder, std::string& resolved) {
     if (const int error = Injected(FileOp::Resolve, folder)) return error;
     char buffer[PATH_MAX];
-    if (realpath(folder.c_str(), buffer) == nullptr) return errno;
-    resolved = buffer;
-    if (resolved.back() != '/') resolved += '/';
+    if (realpath(Found(AT_FDCWD, folder).c_str(), buffer) == nullptr) return errno;
+    // realpath keeps each component as it was typed; a folder that ignores
+    // letter case answers to every spelling, so each is put as stored.
+    const std::string typed = buffer;
+    std::string stored(1, '/');
+    for (std::size_t start = 1; start < typed.size();) {
+        std::size_t end = typed.find('/', start);
+        if (end == std::string::npos) end = typed.size();
+        stored += StoredComponent(stored, typed.substr(start, end - start)) + '/';
+        start = end + 1;
+    }
+    resolved = std::move(stored);
     return 0;
+}
+
+std::string FoldedName(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
 }

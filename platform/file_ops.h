@@ -1,14 +1,19 @@
 // The file operations a rename job performs, each of which can be made to
 // fail through a hook (for tests that inject faults or crashes). Every
 // function returns 0 or an errno value.
+//
+// The `...At` forms take names relative to an open folder descriptor, so a
+// path re-pointed while a job runs cannot redirect them; AT_FDCWD makes them
+// take paths.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 enum class FileOp {
     Status,         // lstat or stat
@@ -20,16 +25,26 @@ enum class FileOp {
     Open,
     Write,
     Sync,
-    Resolve,  // realpath
+    Resolve,  // realpath, opening a folder
+    List,     // reading a folder's names
 };
 
-// Called before every operation; returning non-zero fails the operation with
-// that errno without performing it.
+// Called before every operation with the name (or path) it acts on;
+// returning non-zero fails the operation with that errno without performing it.
 using FileOpHook = std::function<int(FileOp op, const std::string& path)>;
 void SetFileOpHook(FileOpHook hook);
 // What the hook answers for an operation (0 without a hook), for writers
 // outside this file that take part in fault injection.
 int InjectedFault(FileOp op, const std::string& path);
+
+// Stands in for a file system that ignores letter case, for tests on machines
+// that cannot mount one: given a folder and a name, the name as the folder
+// stores it (or the name itself), and whether the folder folds case at all.
+struct CaseFoldingFake {
+    std::function<bool(int folder)> foldsCase;
+    std::function<std::string(int folder, const std::string& name)> storedName;
+};
+void SetCaseFoldingFake(CaseFoldingFake fake);
 
 struct FileIdentity {
     dev_t device = 0;
@@ -51,29 +66,74 @@ struct FileStatus {
     std::int64_t changeTime = 0;
 };
 
-// lstat (`followLinks` false) or stat of `path`; ENOENT leaves `status.exists` false.
-int QueryStatus(const std::string& path, FileStatus& status, bool followLinks = false);
+// An open folder descriptor, closed with the object.
+class FolderHandle {
+public:
+    FolderHandle() = default;
+    explicit FolderHandle(int fd) : fd_(fd) {}
+    ~FolderHandle();
+    FolderHandle(FolderHandle&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
 
-// Moves `from` to `to` without ever replacing what is at `to` (EEXIST then).
-// Where the file system refuses the flag, moves by link + unlink; where it has
-// no links either, checks that `to` is free right before a plain rename.
-int MoveNoReplace(const std::string& from, const std::string& to);
+    int fd() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
 
-// Gives the owner write permission; symbolic links are left alone.
-int MakeOwnerWritable(const std::string& path);
+private:
+    int fd_ = -1;
+};
 
-int RemoveFile(const std::string& path);
+// Opens the folder at `path` (following links, once).
+int OpenFolder(const std::string& path, FolderHandle& folder);
 
-// Overwrites the regular file at `path` with zeros `passes` times, provided
-// it is still `expected` (never through a symbolic link).
-int ZeroFile(const std::string& path, const FileIdentity& expected, std::uint64_t size,
-             unsigned passes);
+// lstat (`followLinks` false) or stat of `name` in `folder`; ENOENT leaves
+// `status.exists` false.
+int QueryStatusAt(int folder, const std::string& name, FileStatus& status,
+                  bool followLinks = false);
+inline int QueryStatus(const std::string& path, FileStatus& status, bool followLinks = false) {
+    return QueryStatusAt(AT_FDCWD, path, status, followLinks);
+}
+
+// Moves `from` to `to` inside `folder` without ever replacing what is at `to`
+// (EEXIST then). Where the file system refuses the flag, moves by link +
+// unlink; where it has no links either, checks that `to` is free right before
+// a plain rename.
+int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to);
+inline int MoveNoReplace(const std::string& from, const std::string& to) {
+    return MoveNoReplaceAt(AT_FDCWD, from, to);
+}
+
+// Gives the owner write permission to a regular file; links are left alone.
+int MakeOwnerWritableAt(int folder, const std::string& name);
+
+int RemoveFileAt(int folder, const std::string& name);
+
+// Overwrites with zeros, `passes` times, the data of the regular file `name`
+// in `folder`, provided it is still `expected` and has no other name. Only
+// the parts a sparse file really holds are written. ESTALE when the file is
+// not the expected one.
+int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected,
+               unsigned passes);
 
 // Flushes a folder's entries to disk.
+int SyncFolderAt(int folder);
 int SyncFolder(const std::string& folder);
 
-// The names in a folder, read once (cheaper than a status query per name).
-int ListNames(const std::string& folder, std::unordered_set<std::string>& names);
+// The names in a folder as it stores them, read once.
+int ListNamesAt(int folder, std::vector<std::string>& names);
 
-// The canonical absolute form of an existing folder.
+// Whether lookups in `folder` ignore letter case (FAT, exFAT and NTFS through
+// FUSE, case-folding ext4 folders): learnt by asking for `name`, a name the
+// folder holds, spelled with its ASCII letters in the other case.
+bool FoldsCaseAt(int folder, const std::string& name);
+
+// The canonical absolute form of an existing folder, ending with "/".
 int ResolveFolder(const std::string& folder, std::string& resolved);
+
+// A name with each ASCII letter in the other case.
+std::string OtherCaseName(const std::string& name);
+
+// A name with its ASCII letters lower-cased: the key under which a folder
+// that ignores letter case finds it.
+std::string FoldedName(const std::string& name);

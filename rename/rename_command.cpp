@@ -36,7 +36,7 @@ void OnRename(RenameCommand& command) {
         AddToHistory(command.prototype, 0);
         AddToHistory(command.filter, 0);
     }
-    if (failures != 0) {
+    if (failures != 0 || !job->Complete()) {
         MessageBox(command.parent, kRenameSomeFailed, "Warning", MB_ICONWARNING);
     } else {
         MessageBox(command.parent, kRenameAllDone, "Information", MB_ICONINFORMATION);

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <set>
 
 #include "files/file_list.h"
 
@@ -25,19 +24,32 @@ bool StaysInFolder(std::string_view name) {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-// Removes what `status` describes at `path`: a link as it is, a regular file
-// zeroed first unless other names share its content.
-bool WipeEntry(const std::string& path, const FileStatus& status, unsigned passes) {
-    if (status.link) return RemoveFile(path) == 0;
-    if (!status.regular) return true;
-    MakeOwnerWritable(path);
-    if (status.links == 1 && ZeroFile(path, status.identity, status.size, passes) == ESTALE)
-        return false;
-    return RemoveFile(path) == 0;
-}
-
 // How many temporary names are drawn before a row gives up.
 constexpr int kTemporaryNameAttempts = 100;
+
+// Draws a temporary name that is free in `folder` and moves `name` there.
+int MoveAside(int folder, const std::string& name, std::string& aside) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        aside = RandomFileName(8, 3);
+        const int error = MoveNoReplaceAt(folder, name, aside);
+        if (error != EEXIST) return error;
+    }
+    return EEXIST;
+}
+
+// Destroys the file moved aside under `aside`: zeroed first when it is a
+// regular file that no other name shares, then removed.
+bool WipeAside(int folder, const std::string& aside, const FileStatus& moved, unsigned passes) {
+    if (moved.regular && moved.links == 1) ZeroFileAt(folder, aside, moved.identity, passes);
+    return RemoveFileAt(folder, aside) == 0;
+}
+
+// "dir/name" as the folder ("dir/", or "./" for a bare name) and the name.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {"./", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
 
 }  // namespace
 
@@ -57,17 +69,49 @@ void SeedRandomFileNames(unsigned seed) {
 }
 
 bool WipeFile(const std::string& path, std::uint16_t passes) {
+    const auto [folderPath, name] = SplitPath(path);
+    FolderHandle folder;
+    if (OpenFolder(folderPath, folder) != 0) return false;
     FileStatus status;
-    if (QueryStatus(path, status) != 0) return false;
-    return !status.exists || WipeEntry(path, status, passes);
+    if (QueryStatusAt(folder.fd(), name, status) != 0) return false;
+    if (!status.exists || !(status.regular || status.link)) return true;
+    std::string aside;
+    if (MoveAside(folder.fd(), name, aside) != 0) return false;
+    FileStatus moved;
+    if (QueryStatusAt(folder.fd(), aside, moved) != 0 || !moved.exists) return false;
+    return WipeAside(folder.fd(), aside, moved, passes);
 }
 
 bool RenameFile(const std::string& source, const std::string& target, bool overwrite) {
     FileStatus status;
     if (QueryStatus(source, status, true) != 0 || !status.regular) return false;
     if (source == target) return true;
-    if (overwrite && !WipeFile(target, 1)) return false;
-    return MoveNoReplace(source, target) == 0;
+    if (!overwrite) return MoveNoReplace(source, target) == 0;
+
+    const auto [folderPath, name] = SplitPath(target);
+    FolderHandle folder;
+    if (OpenFolder(folderPath, folder) != 0) return false;
+    FileStatus existing;
+    if (QueryStatusAt(folder.fd(), name, existing) != 0) return false;
+    if (!existing.exists) return MoveNoReplace(source, target) == 0;
+    if (!existing.regular && !existing.link) return false;
+
+    // What stands at the target goes aside first. If the source went with
+    // it, the target was another spelling of the source itself: it comes
+    // back under the target's spelling, and nothing is destroyed.
+    std::string aside;
+    if (MoveAside(folder.fd(), name, aside) != 0) return false;
+    FileStatus sourceNow;
+    if (QueryStatus(source, sourceNow) != 0 || !sourceNow.exists)
+        return MoveNoReplaceAt(folder.fd(), aside, name) == 0;
+    if (MoveNoReplace(source, target) != 0) {
+        MoveNoReplaceAt(folder.fd(), aside, name);
+        return false;
+    }
+    FileStatus moved;
+    if (QueryStatusAt(folder.fd(), aside, moved) == 0 && moved.exists)
+        WipeAside(folder.fd(), aside, moved, 1);
+    return true;
 }
 
 RenameJob::RenameJob(CListCtrl& list) : list_(list) {
@@ -87,37 +131,79 @@ RenameJob::RenameJob(CListCtrl& list) : list_(list) {
     }
 }
 
-const std::pair<const std::string, std::string>& RenameJob::FolderEntry(const std::string& folder) {
-    const auto [found, added] = resolvedFolders_.try_emplace(folder);
-    if (!added) return *found;
-    const int error = ResolveFolder(folder.empty() ? "./" : folder, found->second);
-    if (error != 0) {
-        found->second.clear();
-        if (error != ENOENT && error != ENOTDIR) sourcesUncertain_ = true;
+// The plan's folder for a Folder cell, opened and read on first use. Any
+// spelling that cannot be opened makes the plan uncertain: a listed file
+// behind it could be another row's target.
+bool RenameJob::FindFolder(const std::string& spelled, std::size_t& index) {
+    const auto known = folderBySpelling_.find(spelled);
+    if (known != folderBySpelling_.end()) {
+        index = known->second;
+        return index != SIZE_MAX;
     }
-    return *found;
+    const std::string path = spelled.empty() ? "./" : spelled;
+    std::string canonical;
+    FolderHandle handle;
+    if (ResolveFolder(path, canonical) != 0 || OpenFolder(path, handle) != 0) {
+        sourcesUncertain_ = true;
+        folderBySpelling_.emplace(spelled, SIZE_MAX);
+        return false;
+    }
+    const auto [found, added] = folderByCanonicalPath_.try_emplace(canonical, folders_.size());
+    if (added) {
+        Folder& folder = folders_.emplace_back();
+        folder.spelled = spelled;
+        folder.handle = std::move(handle);
+        ReadNames(folder);
+    }
+    index = found->second;
+    folderBySpelling_.emplace(spelled, index);
+    return true;
+}
+
+void RenameJob::ReadNames(Folder& folder) {
+    std::vector<std::string> names;
+    folder.listed = ListNamesAt(folder.handle.fd(), names) == 0;
+    if (!folder.listed) return;
+    folder.names.reserve(names.size());
+    folder.names.insert(names.begin(), names.end());
+    // Whether the folder ignores letter case is asked with a name it holds,
+    // spelled in the other case (unless that spelling is a name of its own).
+    for (const std::string& name : names) {
+        const std::string other = OtherCaseName(name);
+        if (other == name || folder.names.count(other) != 0) continue;
+        folder.foldsCase = FoldsCaseAt(folder.handle.fd(), name);
+        break;
+    }
+    if (!folder.foldsCase) return;
+    folder.byFoldedName.reserve(names.size());
+    for (const std::string& name : names) folder.byFoldedName.emplace(FoldedName(name), name);
+}
+
+std::string RenameJob::StoredName(const Folder& folder, const std::string& name) const {
+    if (!folder.foldsCase || folder.names.count(name) != 0) return name;
+    const auto found = folder.byFoldedName.find(FoldedName(name));
+    return found == folder.byFoldedName.end() ? name : found->second;
 }
 
 void RenameJob::PlanRow(int row) {
     Step& step = steps_.emplace_back();
     step.row = row;
-    const auto& [spelled, folder] = FolderEntry(list_.GetItemText(row, kFolderColumn));
-    step.folder = &spelled;
-    step.resolved = &folder;
-    const std::string& oldName = list_.GetItemText(row, kOldColumn);
+    step.oldName = list_.GetItemText(row, kOldColumn);
     step.newName = list_.GetItemText(row, kNewColumn);
-    step.oldPath = spelled + oldName;
-    step.newPath = spelled + step.newName;
     step.state = State::Failed;
+    if (!FindFolder(list_.GetItemText(row, kFolderColumn), step.folder) ||
+        !StaysInFolder(step.oldName))
+        return;
+    const Folder& folder = folders_[step.folder];
 
-    if (folder.empty() || !StaysInFolder(oldName)) return;
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
-    step.sourceKey = folder + oldName;
-    const bool firstClaim = stepBySource_.emplace(step.sourceKey, steps_.size() - 1).second;
+    step.sourceName = StoredName(folder, step.oldName);
+    const bool firstClaim =
+        stepBySource_.emplace(FileKey{step.folder, step.sourceName}, steps_.size() - 1).second;
 
     FileStatus source;
-    const int error = QueryStatus(step.oldPath, source);
+    const int error = QueryStatusAt(folder.handle.fd(), step.oldName, source);
     if (error != 0) sourcesUncertain_ = true;
     // Missing, unreadable, or the same file listed a second time.
     if (!firstClaim || error != 0 || !source.exists || !listedFiles_.insert(source.identity).second)
@@ -125,66 +211,66 @@ void RenameJob::PlanRow(int row) {
     step.makeWritable = source.regular && !source.ownerWritable;
 
     FileStatus followed = source;
-    if (source.link && QueryStatus(step.oldPath, followed, true) != 0) followed.regular = false;
+    if (source.link && QueryStatusAt(folder.handle.fd(), step.oldName, followed, true) != 0)
+        followed.regular = false;
     if (followed.regular && StaysInFolder(step.newName)) {
-        step.targetKey = folder + step.newName;
-        step.action = step.targetKey == step.sourceKey ? Action::Keep : Action::Move;
+        step.targetName = StoredName(folder, step.newName);
+        step.action = step.newName == step.oldName ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
     }
 }
 
 void RenameJob::GiveEachTargetToOneRow() {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
-        if (steps_[i].action == Action::Keep) stepByTarget_[steps_[i].targetKey] = i;
+        const Step& step = steps_[i];
+        if (step.action == Action::Keep) stepByTarget_[FileKey{step.folder, step.targetName}] = i;
     }
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         Step& step = steps_[i];
         if (step.action != Action::Move) continue;
-        if (!stepByTarget_.try_emplace(step.targetKey, i).second) Fail(step);
+        if (!stepByTarget_.try_emplace(FileKey{step.folder, step.targetName}, i).second) Fail(step);
     }
 }
 
 void RenameJob::ResolveTargets() {
     for (Step& step : steps_) {
-        if (step.action != Action::Move) continue;
-        const auto holder = stepBySource_.find(step.targetKey);
-        if (holder != stepBySource_.end()) {
-            step.waitsFor = static_cast<int>(holder->second);
-            continue;
-        }
-        FileStatus target;
-        if (!MayExist(step)) {
-            continue;
-        } else if (QueryStatus(step.newPath, target) != 0) {
-            Fail(step);
-        } else if (!target.exists) {
-            continue;
-        } else if (sourcesUncertain_ || listedFiles_.count(target.identity) != 0) {
-            // Another name of a listed file (or, when some listed file could
-            // not be checked, possibly one): never removed.
-            Fail(step);
-        } else if (target.regular || target.link) {
-            step.destroyTarget = true;
-            step.target = target.identity;
-            step.targetChangeTime = target.changeTime;
-        } else {
-            Fail(step);  // a folder or a special file
-        }
+        if (step.action == Action::Move) ResolveTarget(step);
     }
 }
 
-// Whether a file may stand at the step's new name: one listing of the folder
-// answers for all its rows. A file that appears later is never replaced
-// anyway: every move refuses an existing target.
-bool RenameJob::MayExist(const Step& step) {
-    const std::string& folder = *step.resolved;
-    auto [entry, added] = folderNames_.try_emplace(folder);
-    std::optional<std::unordered_set<std::string>>& names = entry->second;
-    if (added) {
-        names.emplace();
-        if (ListNames(folder, *names) != 0) names.reset();
+void RenameJob::ResolveTarget(Step& step) {
+    // Another spelling of the file itself (a change of letter case where the
+    // folder ignores it): the name is free once the file has moved away.
+    if (step.targetName == step.sourceName) return;
+    const auto holder = stepBySource_.find(FileKey{step.folder, step.targetName});
+    if (holder != stepBySource_.end()) {
+        step.waitsFor = static_cast<int>(holder->second);
+        return;
     }
-    return !names || names->count(step.newName) != 0;
+    const Folder& folder = folders_[step.folder];
+    // A file that appears later is never replaced anyway: every move refuses
+    // an existing target.
+    const bool listedThere = folder.names.count(step.targetName) != 0;
+    if (folder.listed && !listedThere && !folder.foldsCase) return;
+
+    FileStatus target;
+    if (QueryStatusAt(folder.handle.fd(), step.targetName, target) != 0) {
+        Fail(step);
+    } else if (!target.exists) {
+        return;
+    } else if (sourcesUncertain_ || !folder.listed || !listedThere ||
+               listedFiles_.count(target.identity) != 0) {
+        // Another name of a listed file, a spelling the folder's names do not
+        // account for, or (when some listed file could not be checked)
+        // possibly a listed file: never removed.
+        Fail(step);
+    } else if (target.regular || target.link) {
+        step.destroyTarget = true;
+        step.target = target.identity;
+        step.targetChangeTime = target.changeTime;
+    } else {
+        Fail(step);  // a folder or a special file
+    }
 }
 
 void RenameJob::FailWaitingSteps() {
@@ -209,15 +295,12 @@ int RenameJob::Run() {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         if (steps_[i].state == State::Pending) RunFrom(i);
     }
-    std::set<std::string> changedFolders;
     int failures = 0;
-    for (const Step& step : steps_) {
-        if (step.state == State::Failed) ++failures;
-        if (!step.temporaryName.empty())
-            changedFolders.insert(step.folder->empty() ? "." : *step.folder);
-    }
+    for (const Step& step : steps_) failures += step.state == State::Failed;
     // What the final message reports must survive a power cut.
-    for (const std::string& folder : changedFolders) SyncFolder(folder);
+    for (Folder& folder : folders_) {
+        if (folder.changed && SyncFolderAt(folder.handle.fd()) != 0) complete_ = false;
+    }
     return failures;
 }
 
@@ -268,14 +351,26 @@ bool RenameJob::CanEnter(const Step& step) const {
     return holder == State::Done || holder == State::Parked;
 }
 
-bool RenameJob::MoveToTemporaryName(Step& step) {
-    if (step.makeWritable) MakeOwnerWritable(step.oldPath);
-    const std::string& folder = *step.resolved;
+// A temporary name that no file of the plan holds or is to take.
+bool RenameJob::DrawFreeName(const Step& step, std::string& name) const {
+    const Folder& folder = folders_[step.folder];
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const std::string name = RandomFileName(8, 3);
-        const std::string key = folder + name;
-        if (stepBySource_.count(key) != 0 || stepByTarget_.count(key) != 0) continue;
-        const int error = MoveNoReplace(step.oldPath, *step.folder + name);
+        name = RandomFileName(8, 3);
+        const std::string stored = StoredName(folder, name);
+        const FileKey key{step.folder, stored};
+        if (stepBySource_.count(key) == 0 && stepByTarget_.count(key) == 0) return true;
+    }
+    return false;
+}
+
+bool RenameJob::MoveToTemporaryName(Step& step) {
+    const int fd = FolderFd(step);
+    if (step.makeWritable) MakeOwnerWritableAt(fd, step.oldName);
+    folders_[step.folder].changed = true;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string name;
+        if (!DrawFreeName(step, name)) return false;
+        const int error = MoveNoReplaceAt(fd, step.oldName, name);
         if (error == 0) {
             step.temporaryName = name;
             return true;
@@ -286,15 +381,31 @@ bool RenameJob::MoveToTemporaryName(Step& step) {
 }
 
 bool RenameJob::MoveIntoTarget(Step& step) {
-    if (step.destroyTarget) {
-        // Only the file that was counted in the warning may go.
-        FileStatus target;
-        if (QueryStatus(step.newPath, target) != 0) return false;
-        const bool counted =
-            target.identity == step.target && target.changeTime == step.targetChangeTime;
-        if (target.exists && (!counted || !WipeEntry(step.newPath, target, 1))) return false;
+    if (step.destroyTarget) return ReplaceCountedTarget(step);
+    return MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.newName) == 0;
+}
+
+// Moves the counted target aside, checks that it is the file counted, moves
+// the row's file in and only then destroys what was moved aside. Whatever
+// fails first, the target is back under its name.
+bool RenameJob::ReplaceCountedTarget(Step& step) {
+    const int fd = FolderFd(step);
+    FileStatus now;
+    if (QueryStatusAt(fd, step.targetName, now) != 0) return false;
+    if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName, step.newName) == 0;
+    if (now.identity != step.target || now.changeTime != step.targetChangeTime) return false;
+
+    std::string aside;
+    if (MoveAside(fd, step.targetName, aside) != 0) return false;
+    FileStatus moved;
+    const bool counted =
+        QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == step.target;
+    if (!counted || MoveNoReplaceAt(fd, step.temporaryName, step.newName) != 0) {
+        if (MoveNoReplaceAt(fd, aside, step.targetName) != 0) complete_ = false;
+        return false;
     }
-    return MoveNoReplace(*step.folder + step.temporaryName, step.newPath) == 0;
+    if (!WipeAside(fd, aside, moved, 1)) complete_ = false;
+    return true;
 }
 
 void RenameJob::Finish(Step& step, bool moved) {
@@ -305,6 +416,6 @@ void RenameJob::Finish(Step& step, bool moved) {
     }
     step.state = State::Failed;
     // Back to the old name; where that fails the list shows where the file is.
-    if (!RenameFile(*step.folder + step.temporaryName, step.oldPath, false))
+    if (MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.oldName) != 0)
         list_.SetItemText(step.row, kOldColumn, step.temporaryName);
 }

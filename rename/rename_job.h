@@ -7,11 +7,16 @@
 // name until the rest of the cycle is done, so no more than two listed files
 // are ever away from both their old and their new names. Only one row gets
 // each target; existing files that are not listed are destroyed only after
-// the warning was confirmed and only if they are still the files counted.
+// the warning was confirmed, only if they are still the files counted, and
+// never in place: they are moved aside first and wiped once the row is done.
+//
+// Each folder is opened once when the plan is made, and every operation in it
+// goes through that descriptor. Files are keyed by folder and by the name as
+// the folder stores it, so a folder that ignores letter case cannot pass off
+// a listed file, spelled another way, as an unlisted target.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -29,12 +34,15 @@ std::string RandomFileName(std::uint8_t nameLength, std::uint8_t extensionLength
 void SeedRandomFileNames(unsigned seed);
 
 // Overwrites the regular file at `path` with zeros `passes` times and deletes
-// it; true when nothing is left there. A symbolic link is removed, never
-// written through; a file with several hard links is removed without zeroing.
+// it; true when nothing is left there. The file is moved aside first, so a
+// file that cannot be removed is never zeroed. A symbolic link is removed,
+// never written through; a file with several hard links is removed without
+// zeroing.
 bool WipeFile(const std::string& path, std::uint16_t passes);
 
 // Renames one regular file without replacing anything at `target` unless
-// `overwrite` allows a regular file there to be wiped first.
+// `overwrite` allows a file there to be destroyed. Another spelling of the
+// source itself is never destroyed.
 bool RenameFile(const std::string& source, const std::string& target, bool overwrite);
 
 class RenameJob {
@@ -48,19 +56,33 @@ public:
     // Carries the plan out; returns the number of rows that failed.
     int Run();
 
+    // Whether everything the job did is on disk and every destroyed file is
+    // gone: false when a folder could not be flushed or a file moved aside
+    // could not be removed or put back.
+    bool Complete() const { return complete_; }
+
 private:
     enum class Action { Keep, Move, Fail };
     enum class State { Pending, Parked, Done, Failed };
 
+    // A folder of the plan, opened once.
+    struct Folder {
+        std::string spelled;  // as the Folder cell spells it
+        FolderHandle handle;
+        bool listed = false;  // its names were read
+        bool foldsCase = false;
+        bool changed = false;
+        std::unordered_set<std::string> names;                     // as stored
+        std::unordered_map<std::string, std::string> byFoldedName;  // when it folds case
+    };
+
     struct Step {
         int row = 0;
-        const std::string* folder = nullptr;    // as the Folder cell spells it
-        const std::string* resolved = nullptr;  // its canonical form
-        std::string oldPath;
-        std::string newPath;
-        std::string newName;
-        std::string sourceKey;  // the canonical path of the file
-        std::string targetKey;  // the canonical path of its new name
+        std::size_t folder = 0;
+        std::string oldName;     // as the Old cell spells it
+        std::string newName;     // as the New cell spells it
+        std::string sourceName;  // the old name as the folder stores it
+        std::string targetName;  // the new name as the folder stores it
         bool makeWritable = false;
         Action action = Action::Fail;
         int waitsFor = -1;           // the step whose file must leave the target first
@@ -71,6 +93,17 @@ private:
         std::string temporaryName;
     };
 
+    // A file of the plan: its folder and its stored name.
+    struct FileKey {
+        std::size_t folder;
+        std::string_view name;
+        friend bool operator==(const FileKey&, const FileKey&) = default;
+    };
+    struct FileKeyHash {
+        std::size_t operator()(const FileKey& key) const {
+            return std::hash<std::string_view>{}(key.name) * 31 + key.folder;
+        }
+    };
     struct IdentityHash {
         std::size_t operator()(const FileIdentity& id) const {
             return std::hash<std::uint64_t>{}(static_cast<std::uint64_t>(id.inode) * 31 +
@@ -79,31 +112,35 @@ private:
     };
 
     void PlanRow(int row);
+    bool FindFolder(const std::string& spelled, std::size_t& index);
+    void ReadNames(Folder& folder);
+    std::string StoredName(const Folder& folder, const std::string& name) const;
     void GiveEachTargetToOneRow();
     void ResolveTargets();
+    void ResolveTarget(Step& step);
     void FailWaitingSteps();
     void RunFrom(std::size_t first);
+    bool DrawFreeName(const Step& step, std::string& name) const;
     bool MoveToTemporaryName(Step& step);
     bool MoveIntoTarget(Step& step);
+    bool ReplaceCountedTarget(Step& step);
     void Finish(Step& step, bool moved);
     void Fail(Step& step);
     bool CanEnter(const Step& step) const;
-    bool MayExist(const Step& step);
-    // The folder's entry in the table of folders: spelled form and canonical
-    // form (empty when it cannot be resolved).
-    const std::pair<const std::string, std::string>& FolderEntry(const std::string& folder);
+    int FolderFd(const Step& step) const { return folders_[step.folder].handle.fd(); }
 
     CListCtrl& list_;
     std::vector<Step> steps_;
+    std::vector<Folder> folders_;
     int existingTargets_ = 0;
+    bool complete_ = true;
     bool sourcesUncertain_ = false;  // a listed file could not be checked
-    std::unordered_map<std::string, std::string> resolvedFolders_;
+    std::unordered_map<std::string, std::size_t> folderBySpelling_;
+    std::unordered_map<std::string, std::size_t> folderByCanonicalPath_;
     std::unordered_set<FileIdentity, IdentityHash> listedFiles_;
-    // Keyed by views of the steps' own keys: `steps_` is reserved whole
+    // Keyed by views of the steps' own names: `steps_` is reserved whole
     // before planning, so its elements never move.
-    std::unordered_map<std::string_view, std::size_t> stepBySource_;
+    std::unordered_map<FileKey, std::size_t, FileKeyHash> stepBySource_;
     // The current and the new names of the plan (temporary names avoid both).
-    std::unordered_map<std::string_view, std::size_t> stepByTarget_;
-    // The names each folder held when the plan was made (absent: unreadable).
-    std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> folderNames_;
+    std::unordered_map<FileKey, std::size_t, FileKeyHash> stepByTarget_;
 };
