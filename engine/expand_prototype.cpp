@@ -51,11 +51,18 @@ std::string ExpandPrototype(std::string_view prototype, TemplateContext& context
     while (open != std::string_view::npos) {
         const std::size_t close = prototype.find(kTagClose, open + kTagOpen.size());
         if (close == std::string_view::npos) break;
-        result.append(prototype, copied, open - copied);
-        result += ExpandTag(context, prototype.substr(open, close - open + 1), oldName);
+        // Every tag is still evaluated, so that counters advance as usual.
+        const std::string value =
+            ExpandTag(context, prototype.substr(open, close - open + 1), oldName);
+        if (result.size() <= kMaxExpandedName) {
+            result.append(prototype, copied, open - copied);
+            result += value;
+        }
         copied = close + 1;
         open = prototype.find(kTagOpen, copied);
     }
-    result.append(prototype, copied);
+    if (result.size() <= kMaxExpandedName) result.append(prototype, copied);
+    if (result.size() > kMaxExpandedName)
+        result.resize(CutBetweenCharacters(result, kMaxExpandedName).size());
     return result;
 }

@@ -11,6 +11,10 @@
 // Stands in the new name wherever a tag cannot be evaluated.
 inline constexpr std::string_view kErrorMarker = "${error}";
 
+// An expanded name stops growing past this many bytes (well above what a
+// cell holds) and is cut there between characters.
+inline constexpr std::size_t kMaxExpandedName = 16 * 1024;
+
 // Replaces every tag of `prototype`, left to right; text outside tags is
 // copied. What a tag produced is never searched for further tags.
 std::string ExpandPrototype(std::string_view prototype, TemplateContext& context,

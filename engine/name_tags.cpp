@@ -20,8 +20,11 @@ std::string_view WordOf(std::string_view text, const WordSpan& span) {
 // Appends the characters of `text` at the 1-based positions of `list`;
 // positions outside the text select nothing.
 void AppendCharacters(std::string_view text, const PositionList& list, std::string& result) {
+    const std::vector<std::size_t> starts = CharacterStarts(text);
     for (std::uint32_t p : list.positions) {
-        if (p >= 1 && p <= text.size()) result += text[p - 1];
+        if (p < 1 || p > starts.size()) continue;
+        const std::size_t at = starts[p - 1];
+        result += text.substr(at, CharacterLength(text, at));
     }
 }
 
@@ -123,6 +126,8 @@ std::string SelectWords(const Tokens& tokens, const PositionList& list, std::str
         result += word;
         result += separator;
         if (p == count) lastWordTaken = true;
+        // Past this the name is cut anyway; memory stays in proportion.
+        if (result.size() > kMaxExpandedName) break;
     }
     if (!result.empty()) result.resize(result.size() - separator.size());
     return result;

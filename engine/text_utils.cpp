@@ -179,3 +179,49 @@ std::uint32_t ParseUnsigned(std::string_view text) {
     std::uint32_t value = 0;
     return ReadUnsigned(text, 10, value) ? value : 0;
 }
+
+std::size_t CharacterLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the allowed range of the second byte
+    unsigned char high = 0xBF;
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return 1;
+    }
+    if (at + length > text.size()) return 1;
+    if (byte(at + 1) < low || byte(at + 1) > high) return 1;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 1;
+    }
+    return length;
+}
+
+std::vector<std::size_t> CharacterStarts(std::string_view text) {
+    std::vector<std::size_t> starts;
+    starts.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) starts.push_back(at);
+    return starts;
+}
+
+std::string_view CutBetweenCharacters(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return text;
+    std::size_t end = 0;
+    for (std::size_t at = 0; at < limit;) {
+        const std::size_t next = at + CharacterLength(text, at);
+        if (next > limit) break;
+        end = at = next;
+    }
+    return text.substr(0, end);
+}

@@ -1,5 +1,7 @@
 // Small text functions shared by the whole program. Texts are narrow 8-bit
-// strings; a character is one byte. Positions here are 0-based.
+// strings of UTF-8: a character is one UTF-8 encoded character, and a byte
+// that is not part of a valid sequence is a character on its own. Letter case
+// changes only ASCII letters. Positions here are 0-based byte offsets.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,14 @@ inline constexpr std::string_view kWordDelimiters = "`~!@#$%^&*()-_=+[]{};:\"'<>
 
 // The characters a file name may not hold, in their fixed order.
 inline constexpr std::string_view kInvalidNameChars = "\\/:*?\"<>|\t\r\f\n";
+
+// The number of bytes of the character that starts at `at` (1 to 4).
+std::size_t CharacterLength(std::string_view text, std::size_t at);
+// The byte offsets at which the characters of `text` start.
+std::vector<std::size_t> CharacterStarts(std::string_view text);
+// The longest start of `text` of at most `limit` bytes that does not end
+// inside a character.
+std::string_view CutBetweenCharacters(std::string_view text, std::size_t limit);
 
 bool IsWhitespaceChar(char c);
 // The text with every invalid-name character replaced by a space, as user

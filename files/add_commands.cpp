@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/text_utils.h"
 #include "files/directory_walker.h"
 #include "files/file_list.h"
 #include "files/folder_dialog.h"
@@ -71,7 +72,7 @@ void OnAddFolder(ListHost& files) {
 }
 
 void OnDropFiles(ListHost& files, std::string_view droppedPath) {
-    const std::string path(droppedPath.substr(0, kCellLimit));
+    const std::string path(CutBetweenCharacters(droppedPath, kCellLimit));
     if (IsRegularFile(path)) {
         AddFile(files, path);
     } else {

@@ -2,15 +2,20 @@
 
 #include <algorithm>
 
+#include "engine/text_utils.h"
+
 namespace {
 
 const std::string kNoText;
 
-std::string_view CutToCell(std::string_view text) { return text.substr(0, kCellLimit); }
+// A cell never ends inside a character.
+std::string_view CutToCell(std::string_view text) {
+    return CutBetweenCharacters(text, kCellLimit);
+}
 
 void CutCells(CListCtrl::Row& cells) {
     for (std::string& cell : cells) {
-        if (cell.size() > kCellLimit) cell.resize(kCellLimit);
+        if (cell.size() > kCellLimit) cell.resize(CutToCell(cell).size());
     }
 }
 

@@ -168,3 +168,43 @@ TEST(CapitalizeWords, LeavesTextBetweenWordsAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// A character is one UTF-8 character; a stray byte is a character of its own.
+TEST(NameTags, PositionsCountUtf8Characters) {
+    ExpectAll({
+        {"日本語.txt", "${id;str;[1-3]}", "日本語"},
+        {"日本語.txt", "${id;str;(1,3)}", "日語"},
+        {"日本語.txt", "${id;str;(2)}", "本"},
+        {"日本語.txt", "${id;str;[2-%l]}", "本語"},
+        {"Café au lait.jpg", "${id;word;1;str;(4);up}", "é"},
+        {"Café au lait.jpg", "${id;word;1;str;[3-%l]}", "fé"},
+        {"øre ünd.txt", "${id;cap}", "øre ünd"},  // letter case is ASCII only
+        {"ab日.txt", "${id;up}", "AB日"},
+        {"caf\xe9 x.txt", "${id;str;(4,5)}", "\xe9 "},
+        {"\xe6\x97\xa5\xe6.txt", "${id;str;(2)}", "\xe6"},
+    });
+}
+
+TEST(ExpandPrototype, ANameStopsGrowingPastItsBound) {
+    // A long separator repeated by a long position list would otherwise make
+    // a name of many megabytes for every row.
+    const std::string separator(8000, 's');
+    const std::string prototype = "${id;word;[1-4096];'" + separator + "'}";
+    const std::string name = Expand(prototype, "a b.txt");
+    EXPECT_LE(name.size(), kMaxExpandedName);
+    EXPECT_EQ(name.substr(0, 3), "as" + std::string(1, 's'));
+    // Cut between characters.
+    const std::string wide(kMaxExpandedName, 'x');
+    EXPECT_EQ(Expand(wide.substr(1) + "日", "a.txt"), wide.substr(1));
+}
+
+TEST(CutBetweenCharacters, NeverSplitsACharacter) {
+    EXPECT_EQ(CutBetweenCharacters("日本", 5), "日");
+    EXPECT_EQ(CutBetweenCharacters("日本", 6), "日本");
+    EXPECT_EQ(CutBetweenCharacters("ab\xff", 3), "ab\xff");
+    EXPECT_EQ(CutBetweenCharacters("a\xe6\x97", 2), "a\xe6");
+}
+
+}  // namespace
