@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -19,10 +21,24 @@ public:
         : QObject(combo), combo_(combo), handler_(handler) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut && handler_ && !FocusStaysInCombo(*event)) handler_();
+        if (CarriesFiles(*event)) {
+            // Dropped files are for the window, which adds them; ignored
+            // here, the drag goes on to the parent widgets.
+            event->ignore();
+            return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    static bool CarriesFiles(const QEvent& event) {
+        const auto type = event.type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return false;
+        const QMimeData* data = static_cast<const QDropEvent&>(event).mimeData();
+        return data != nullptr && data->hasUrls();
+    }
+
     bool FocusStaysInCombo(const QEvent& event) const {
         if (static_cast<const QFocusEvent&>(event).reason() == Qt::PopupFocusReason) return true;
         const QWidget* focus = QApplication::focusWidget();

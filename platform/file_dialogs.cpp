@@ -1,5 +1,9 @@
 #include "platform/file_dialogs.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 #include <QTimer>
@@ -26,7 +30,43 @@ QStringList QtFilters(const std::string& filter) {
     return filters;
 }
 
+// The entry of `folder` that Qt shows as `shown`, when exactly one does.
+std::optional<std::string> EntryShownAs(const std::string& folder, const QString& shown) {
+    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+    if (dir == nullptr) return std::nullopt;
+    std::optional<std::string> match;
+    int matches = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (QFile::decodeName(entry->d_name) == shown) {
+            match = entry->d_name;
+            ++matches;
+        }
+    }
+    closedir(dir);
+    return matches == 1 ? match : std::nullopt;
+}
+
 }  // namespace
+
+// Qt's file dialogs decode names lossily: a name that is not valid UTF-8
+// comes back with replacement marks. Each such component is looked up again
+// in its folder, byte for byte.
+std::string PathFromDialog(const QString& path) {
+    const std::string direct = FromQString(path);
+    struct stat info {};
+    if (!path.contains(QChar::ReplacementCharacter) || lstat(direct.c_str(), &info) == 0)
+        return direct;
+    std::string result;
+    const QStringList components = path.split('/');
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        if (i > 0) result += '/';
+        const QString& component = components[i];
+        std::optional<std::string> bytes;
+        if (component.contains(QChar::ReplacementCharacter)) bytes = EntryShownAs(result, component);
+        result += bytes ? *bytes : FromQString(component);
+    }
+    return result;
+}
 
 void SetFileDialogHook(FileDialogHook hook) { Hook() = std::move(hook); }
 
@@ -46,13 +86,13 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
         if (events.selectionChanged) {
             QObject::connect(
                 &dialog, &QFileDialog::directoryEntered, &dialog,
-                [&](const QString& path) { events.selectionChanged(&dialog, FromQString(path)); });
+                [&](const QString& path) { events.selectionChanged(&dialog, PathFromDialog(path)); });
         }
         if (events.initialized)
             QTimer::singleShot(0, &dialog, [&] { events.initialized(&dialog); });
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FromQString(dialog.selectedFiles().front());
+    return PathFromDialog(dialog.selectedFiles().front());
 }
 
 void SetChooserAcceptText(QWidget* chooser, const std::string& text) {

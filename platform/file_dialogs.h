@@ -2,6 +2,8 @@
 // folder), each with a hook through which tests answer it.
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,6 +33,10 @@ struct FolderChooserEvents {
 // Runs the dialog modally; the chosen path, or nullopt when cancelled.
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          const FolderChooserEvents& events = {});
+
+// A path as a Qt file dialog gives it, with the bytes of every name that Qt
+// could only show with replacement marks found again in its folder.
+std::string PathFromDialog(const QString& path);
 
 // Sets the text of the chooser's accept button, or expands it to `path`.
 void SetChooserAcceptText(QWidget* chooser, const std::string& text);

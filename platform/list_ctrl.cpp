@@ -34,13 +34,13 @@ const std::string& CListCtrl::GetItemText(int row, int column) const {
 
 bool CListCtrl::SetItemText(int row, int column, std::string_view text) {
     if (row < 0 || row >= GetItemCount() || column < 0 || column >= kColumns) return false;
+    WillChange();
     Row& cells = rows_[static_cast<std::size_t>(row)];
     const bool pathCell = column == folderColumn_ || column == nameColumn_;
     if (pathCell) ForgetPath(cells);
     cells[static_cast<std::size_t>(column)] = CutToCell(text);
     if (pathCell) RememberPath(cells);
     if (Notifying()) observer_->CellsChanged(row, row);
-    batchChanged_ = true;
     return true;
 }
 
@@ -53,11 +53,12 @@ int CListCtrl::InsertItem(int row, std::string_view text) {
 int CListCtrl::InsertItem(int row, Row cells) {
     row = std::clamp(row, 0, GetItemCount());
     CutCells(cells);
+    WillChange();
+    if (Notifying()) observer_->RowsAboutToBeInserted(row, 1);
     RememberPath(cells);
     rows_.insert(rows_.begin() + row, std::move(cells));
     if (selected_ >= row) ++selected_;
-    if (Notifying()) observer_->RowsInserted(row, 1);
-    batchChanged_ = true;
+    if (Notifying()) observer_->RowsInserted();
     return row;
 }
 
@@ -70,10 +71,11 @@ void CListCtrl::Reserve(int rows) {
 int CListCtrl::AppendUniqueItem(Row cells) {
     CutCells(cells);
     if (!pathCounts_.try_emplace(PathOf(cells), 1).second) return -1;
+    const int row = GetItemCount();
+    WillChange();
+    if (Notifying()) observer_->RowsAboutToBeInserted(row, 1);
     rows_.push_back(std::move(cells));
-    const int row = GetItemCount() - 1;
-    if (Notifying()) observer_->RowsInserted(row, 1);
-    batchChanged_ = true;
+    if (Notifying()) observer_->RowsInserted();
     return row;
 }
 
@@ -84,10 +86,23 @@ bool CListCtrl::DeleteItem(int row) {
 }
 
 void CListCtrl::DeleteItems(const std::vector<int>& rows) {
-    if (rows.empty()) return;
     std::vector<bool> doomed(rows_.size(), false);
+    std::size_t count = 0;
     for (int row : rows) {
-        if (row >= 0 && row < GetItemCount()) doomed[static_cast<std::size_t>(row)] = true;
+        if (row >= 0 && row < GetItemCount() && !doomed[static_cast<std::size_t>(row)]) {
+            doomed[static_cast<std::size_t>(row)] = true;
+            ++count;
+        }
+    }
+    if (count == 0) return;
+    const bool single = count == 1;
+    WillChange();
+    if (Notifying()) {
+        if (single) {
+            observer_->RowsAboutToBeRemoved(rows.front(), 1);
+        } else {
+            observer_->RowsAboutToBeReset();
+        }
     }
     std::size_t kept = 0;
     int newSelected = -1;
@@ -100,13 +115,11 @@ void CListCtrl::DeleteItems(const std::vector<int>& rows) {
         if (kept != i) rows_[kept] = std::move(rows_[i]);
         ++kept;
     }
-    const bool single = rows.size() == 1 && rows_.size() - kept == 1;
     rows_.resize(kept);
     selected_ = newSelected;
-    batchChanged_ = true;
     if (!Notifying()) return;
     if (single) {
-        observer_->RowsRemoved(rows.front(), 1);
+        observer_->RowsRemoved();
     } else {
         observer_->RowsReset();
     }
@@ -114,18 +127,19 @@ void CListCtrl::DeleteItems(const std::vector<int>& rows) {
 }
 
 void CListCtrl::DeleteAllItems() {
+    WillChange();
+    if (Notifying()) observer_->RowsAboutToBeReset();
     rows_.clear();
     pathCounts_.clear();
     selected_ = -1;
-    batchChanged_ = true;
     if (Notifying()) observer_->RowsReset();
 }
 
 bool CListCtrl::SwapItems(int a, int b) {
     if (a < 0 || b < 0 || a >= GetItemCount() || b >= GetItemCount()) return false;
+    WillChange();
     std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
     if (Notifying()) observer_->CellsChanged(std::min(a, b), std::max(a, b));
-    batchChanged_ = true;
     return true;
 }
 
@@ -154,6 +168,12 @@ void CListCtrl::ForgetPath(const Row& row) {
 }
 
 void CListCtrl::RememberPath(const Row& row) { ++pathCounts_[PathOf(row)]; }
+
+// Inside a batch, the observer hears of the reset before the first change.
+void CListCtrl::WillChange() {
+    if (batchDepth_ > 0 && !batchChanged_ && observer_ != nullptr) observer_->RowsAboutToBeReset();
+    batchChanged_ = true;
+}
 
 CListCtrl::Batch::Batch(CListCtrl& list) : list_(list) {
     if (list_.batchDepth_++ == 0) list_.batchChanged_ = false;

@@ -20,14 +20,18 @@ struct ListColumn {
     int width = 0;  // pixels
 };
 
-// Told about every change, so that a view can follow the rows.
+// Told about every change, so that a view can follow the rows: before rows
+// are inserted, removed or replaced wholesale, and again once they are.
 class ListObserver {
 public:
     virtual ~ListObserver() = default;
-    virtual void RowsInserted(int first, int count) = 0;
-    virtual void RowsRemoved(int first, int count) = 0;
-    virtual void CellsChanged(int firstRow, int lastRow) = 0;
+    virtual void RowsAboutToBeInserted(int first, int count) = 0;
+    virtual void RowsInserted() = 0;
+    virtual void RowsAboutToBeRemoved(int first, int count) = 0;
+    virtual void RowsRemoved() = 0;
+    virtual void RowsAboutToBeReset() = 0;
     virtual void RowsReset() = 0;
+    virtual void CellsChanged(int firstRow, int lastRow) = 0;
     virtual void SelectionChanged(int row) = 0;
 };
 
@@ -71,7 +75,7 @@ public:
     // Which two columns make up a row's path (default: columns 2 and 1).
     void SetPathColumns(int folderColumn, int nameColumn);
 
-    // Runs many changes as one: the observer hears a single reset at the end.
+    // Runs many changes as one: the observer hears of a single reset.
     class Batch {
     public:
         explicit Batch(CListCtrl& list);
@@ -89,6 +93,7 @@ private:
     std::string PathOf(const Row& row) const;
     void ForgetPath(const Row& row);
     void RememberPath(const Row& row);
+    void WillChange();
     bool Notifying() const { return observer_ != nullptr && batchDepth_ == 0; }
 
     std::vector<ListColumn> columns_;

@@ -33,21 +33,27 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-void ListTableModel::RowsInserted(int first, int count) {
+void ListTableModel::RowsAboutToBeInserted(int first, int count) {
     beginInsertRows({}, first, first + count - 1);
-    endInsertRows();
 }
 
-void ListTableModel::RowsRemoved(int first, int count) {
+void ListTableModel::RowsInserted() { endInsertRows(); }
+
+void ListTableModel::RowsAboutToBeRemoved(int first, int count) {
     beginRemoveRows({}, first, first + count - 1);
-    endRemoveRows();
 }
+
+void ListTableModel::RowsRemoved() { endRemoveRows(); }
+
+void ListTableModel::RowsAboutToBeReset() { beginResetModel(); }
 
 void ListTableModel::CellsChanged(int firstRow, int lastRow) {
     emit dataChanged(index(firstRow, 0), index(lastRow, columnCount() - 1));
 }
 
-void ListTableModel::RowsReset() {
+void ListTableModel::RowsReset() { endResetModel(); }
+
+void ListTableModel::ColumnsChanged() {
     beginResetModel();
     endResetModel();
 }
@@ -74,16 +80,18 @@ ListView::ListView(CListCtrl& list, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
 
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (following_) return;
-                list_.SetSelectedRow(current.isValid() ? current.row() : -1);
-            });
+    // The selected row is the selection, not the current index: the current
+    // index stays on a row that was deselected or moves on after a removal.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (following_) return;
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        list_.SetSelectedRow(rows.isEmpty() ? -1 : rows.front().row());
+    });
     model_.selectionChanged = [this](int row) { SelectRow(row); };
 }
 
 void ListView::ShowColumns() {
-    model_.RowsReset();
+    model_.ColumnsChanged();
     for (int column = 0; column < list_.GetColumnCount(); ++column)
         setColumnWidth(column, list_.GetColumn(column).width);
 }
@@ -97,6 +105,15 @@ void ListView::SelectRow(int row) {
         selectRow(row);
     }
     following_ = false;
+}
+
+// A click on empty space leaves no row selected.
+void ListView::mousePressEvent(QMouseEvent* event) {
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        clearSelection();
+        selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+    }
+    QTableView::mousePressEvent(event);
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -19,11 +19,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void RowsInserted(int first, int count) override;
-    void RowsRemoved(int first, int count) override;
-    void CellsChanged(int firstRow, int lastRow) override;
+    void RowsAboutToBeInserted(int first, int count) override;
+    void RowsInserted() override;
+    void RowsAboutToBeRemoved(int first, int count) override;
+    void RowsRemoved() override;
+    void RowsAboutToBeReset() override;
     void RowsReset() override;
+    void CellsChanged(int firstRow, int lastRow) override;
     void SelectionChanged(int row) override;
+
+    // Shows the list's columns anew (after InsertColumn).
+    void ColumnsChanged();
 
     std::function<void(int row)> selectionChanged;
 
@@ -43,6 +49,7 @@ public:
     std::function<void()> rightDoubleClicked;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:

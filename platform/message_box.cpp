@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "platform/qt_text.h"
+
 namespace {
 
 MessageBoxHook& Hook() {
@@ -35,8 +37,8 @@ int MessageBox(QWidget* parent, const std::string& text, const std::string& capt
         const int answer = Hook()(request);
         if (answer != kShowMessageBox) return answer;
     }
-    QMessageBox box(IconOf(request.Icon()), QString::fromLocal8Bit(caption),
-                    QString::fromLocal8Bit(text), QMessageBox::NoButton, parent);
+    QMessageBox box(IconOf(request.Icon()), ToQString(caption),
+                    ToQString(text), QMessageBox::NoButton, parent);
     if (request.Buttons() == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     } else {

@@ -14,9 +14,20 @@ std::string ExistingFilesWarning(int count) {
 
 void OnRename(RenameCommand& command) {
     if (command.list.GetItemCount() == 0) return;
+    if (command.planHeld != nullptr && *command.planHeld) return;
     if (MessageBox(command.parent, kRenameQuestion, "Question", MB_ICONQUESTION | MB_YESNO) !=
         IDYES)
         return;
+
+    struct PlanHeld {
+        bool* flag;
+        explicit PlanHeld(bool* f) : flag(f) {
+            if (flag != nullptr) *flag = true;
+        }
+        ~PlanHeld() {
+            if (flag != nullptr) *flag = false;
+        }
+    } planHeld(command.planHeld);
 
     // The cells are read only now: answering the question may have refreshed them.
     std::optional<RenameJob> job;

@@ -13,6 +13,10 @@ struct RenameCommand {
     CComboBox& prototype;
     CComboBox& filter;
     QWidget* parent = nullptr;
+    // Set while the command holds a plan, from planning until its last box
+    // is answered: the window's commands that change the list, the prototype
+    // or the filter, and a second rename, then do nothing.
+    bool* planHeld = nullptr;
 };
 
 inline constexpr const char* kRenameQuestion =

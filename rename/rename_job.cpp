@@ -134,11 +134,12 @@ RenameJob::RenameJob(CListCtrl& list) : list_(list) {
 // The plan's folder for a Folder cell, opened and read on first use. Any
 // spelling that cannot be opened makes the plan uncertain: a listed file
 // behind it could be another row's target.
-bool RenameJob::FindFolder(const std::string& spelled, std::size_t& index) {
+bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
     const auto known = folderBySpelling_.find(spelled);
     if (known != folderBySpelling_.end()) {
-        index = known->second;
-        return index != SIZE_MAX;
+        step.folder = known->second;
+        step.folderCell = &known->first;
+        return step.folder != SIZE_MAX;
     }
     const std::string path = spelled.empty() ? "./" : spelled;
     std::string canonical;
@@ -155,8 +156,8 @@ bool RenameJob::FindFolder(const std::string& spelled, std::size_t& index) {
         folder.handle = std::move(handle);
         ReadNames(folder);
     }
-    index = found->second;
-    folderBySpelling_.emplace(spelled, index);
+    step.folder = found->second;
+    step.folderCell = &folderBySpelling_.emplace(spelled, step.folder).first->first;
     return true;
 }
 
@@ -191,7 +192,7 @@ void RenameJob::PlanRow(int row) {
     step.oldName = list_.GetItemText(row, kOldColumn);
     step.newName = list_.GetItemText(row, kNewColumn);
     step.state = State::Failed;
-    if (!FindFolder(list_.GetItemText(row, kFolderColumn), step.folder) ||
+    if (!FindFolder(list_.GetItemText(row, kFolderColumn), step) ||
         !StaysInFolder(step.oldName))
         return;
     const Folder& folder = folders_[step.folder];
@@ -408,14 +409,22 @@ bool RenameJob::ReplaceCountedTarget(Step& step) {
     return true;
 }
 
+// Whether the step's row still shows the file the plan was made for: only
+// then are its cells written.
+bool RenameJob::RowHoldsPlannedFile(const Step& step) const {
+    return list_.GetItemText(step.row, kOldColumn) == step.oldName &&
+           list_.GetItemText(step.row, kFolderColumn) == *step.folderCell;
+}
+
 void RenameJob::Finish(Step& step, bool moved) {
+    const bool rowHoldsFile = RowHoldsPlannedFile(step);
     if (moved) {
         step.state = State::Done;
-        list_.SetItemText(step.row, kOldColumn, step.newName);
+        if (rowHoldsFile) list_.SetItemText(step.row, kOldColumn, step.newName);
         return;
     }
     step.state = State::Failed;
     // Back to the old name; where that fails the list shows where the file is.
-    if (MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.oldName) != 0)
+    if (MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.oldName) != 0 && rowHoldsFile)
         list_.SetItemText(step.row, kOldColumn, step.temporaryName);
 }

@@ -79,6 +79,7 @@ private:
     struct Step {
         int row = 0;
         std::size_t folder = 0;
+        const std::string* folderCell = nullptr;  // the Folder cell as planned
         std::string oldName;     // as the Old cell spells it
         std::string newName;     // as the New cell spells it
         std::string sourceName;  // the old name as the folder stores it
@@ -112,7 +113,8 @@ private:
     };
 
     void PlanRow(int row);
-    bool FindFolder(const std::string& spelled, std::size_t& index);
+    bool FindFolder(const std::string& spelled, Step& step);
+    bool RowHoldsPlannedFile(const Step& step) const;
     void ReadNames(Folder& folder);
     std::string StoredName(const Folder& folder, const std::string& name) const;
     void GiveEachTargetToOneRow();

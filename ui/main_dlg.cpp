@@ -25,27 +25,27 @@
 #include "ui/resources.h"
 
 const CMainDlg::MessageMapEntry CMainDlg::kMessageMap[] = {
-    {Notification::KillFocus, IDC_PROTOTYPE, &CMainDlg::OnKillFocusPrototype},
-    {Notification::KillFocus, IDC_FILTER, &CMainDlg::OnKillFocusFilter},
-    {Notification::SelChange, IDC_PROTOTYPE, &CMainDlg::OnSelChangePrototype},
-    {Notification::Clicked, IDC_CLEAR_PROTOTYPE, &CMainDlg::OnClearPrototype},
-    {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter},
-    {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit},
-    {Notification::Command, ID_TASK_RENAME, &CMainDlg::OnRename},
-    {Notification::Command, ID_EDIT_REPLACE, &CMainDlg::OnReplace},
-    {Notification::Command, ID_HELP_MANUAL, &CMainDlg::OnManual},
-    {Notification::Command, ID_HELP_ABOUT, &CMainDlg::OnAbout},
-    {Notification::Clicked, IDC_RENAME, &CMainDlg::OnRename},
-    {Notification::Clicked, IDC_EXIT, &CMainDlg::OnExit},
-    {Notification::Clicked, IDC_ADD_FILE, &CMainDlg::OnAddFile},
-    {Notification::Clicked, IDC_ADD_FOLDER, &CMainDlg::OnAddFolder},
-    {Notification::Clicked, IDC_REMOVE_ITEM, &CMainDlg::OnRemoveItem},
-    {Notification::Clicked, IDC_REMOVE_ALL, &CMainDlg::OnRemoveAll},
-    {Notification::Clicked, IDC_MOVE_UP, &CMainDlg::OnMoveUp},
-    {Notification::Clicked, IDC_MOVE_DOWN, &CMainDlg::OnMoveDown},
-    {Notification::Clicked, IDC_REFRESH, &CMainDlg::OnRefresh},
-    {Notification::DoubleClick, IDC_LIST, &CMainDlg::OnListDblClk},
-    {Notification::RightDoubleClick, IDC_LIST, &CMainDlg::OnListRDblClk},
+    {Notification::KillFocus, IDC_PROTOTYPE, &CMainDlg::OnKillFocusPrototype, DuringRename::Waits},
+    {Notification::KillFocus, IDC_FILTER, &CMainDlg::OnKillFocusFilter, DuringRename::Waits},
+    {Notification::SelChange, IDC_PROTOTYPE, &CMainDlg::OnSelChangePrototype, DuringRename::Waits},
+    {Notification::Clicked, IDC_CLEAR_PROTOTYPE, &CMainDlg::OnClearPrototype, DuringRename::Waits},
+    {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter, DuringRename::Waits},
+    {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit, DuringRename::Runs},
+    {Notification::Command, ID_TASK_RENAME, &CMainDlg::OnRename, DuringRename::Waits},
+    {Notification::Command, ID_EDIT_REPLACE, &CMainDlg::OnReplace, DuringRename::Waits},
+    {Notification::Command, ID_HELP_MANUAL, &CMainDlg::OnManual, DuringRename::Runs},
+    {Notification::Command, ID_HELP_ABOUT, &CMainDlg::OnAbout, DuringRename::Runs},
+    {Notification::Clicked, IDC_RENAME, &CMainDlg::OnRename, DuringRename::Waits},
+    {Notification::Clicked, IDC_EXIT, &CMainDlg::OnExit, DuringRename::Runs},
+    {Notification::Clicked, IDC_ADD_FILE, &CMainDlg::OnAddFile, DuringRename::Waits},
+    {Notification::Clicked, IDC_ADD_FOLDER, &CMainDlg::OnAddFolder, DuringRename::Waits},
+    {Notification::Clicked, IDC_REMOVE_ITEM, &CMainDlg::OnRemoveItem, DuringRename::Waits},
+    {Notification::Clicked, IDC_REMOVE_ALL, &CMainDlg::OnRemoveAll, DuringRename::Waits},
+    {Notification::Clicked, IDC_MOVE_UP, &CMainDlg::OnMoveUp, DuringRename::Waits},
+    {Notification::Clicked, IDC_MOVE_DOWN, &CMainDlg::OnMoveDown, DuringRename::Waits},
+    {Notification::Clicked, IDC_REFRESH, &CMainDlg::OnRefresh, DuringRename::Waits},
+    {Notification::DoubleClick, IDC_LIST, &CMainDlg::OnListDblClk, DuringRename::Waits},
+    {Notification::RightDoubleClick, IDC_LIST, &CMainDlg::OnListRDblClk, DuringRename::Runs},
 };
 
 CMainDlg::CMainDlg(QWidget* parent)
@@ -184,7 +184,7 @@ QPushButton* CMainDlg::Button(int id) const {
 bool CMainDlg::Dispatch(Notification code, int id) {
     for (const MessageMapEntry& entry : kMessageMap) {
         if (entry.code == code && entry.id == id) {
-            (this->*entry.handler)();
+            if (!(m_planHeld && entry.duringRename == DuringRename::Waits)) (this->*entry.handler)();
             return true;
         }
     }
@@ -211,7 +211,7 @@ void CMainDlg::OnCancel() {
 void CMainDlg::OnExit() { OnCancel(); }
 
 void CMainDlg::OnRename() {
-    RenameCommand command{m_list, m_prototype, m_filter, this};
+    RenameCommand command{m_list, m_prototype, m_filter, this, &m_planHeld};
     ::OnRename(command);
 }
 
@@ -291,5 +291,5 @@ void CMainDlg::dropEvent(QDropEvent* event) {
     const auto path = FirstDroppedPath(*event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
-    OnDropFiles(*path);
+    if (!m_planHeld) OnDropFiles(*path);
 }

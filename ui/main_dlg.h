@@ -74,10 +74,13 @@ private:
         DoubleClick,
         RightDoubleClick
     };
+    // Whether a handler may run while the rename command holds a plan.
+    enum class DuringRename { Runs, Waits };
     struct MessageMapEntry {
         Notification code;
         int id;
         void (CMainDlg::*handler)();
+        DuringRename duringRename;
     };
     static const MessageMapEntry kMessageMap[];
 
@@ -95,6 +98,7 @@ private:
     CComboBox m_filter;
     std::map<int, QPushButton*> m_buttons;
     bool m_toolTipsCreated = false;
+    bool m_planHeld = false;  // the rename command holds a plan
 
     FilterState filterState_;
     ListHost host_;  // what the add and list commands work on

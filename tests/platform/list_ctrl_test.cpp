@@ -9,10 +9,13 @@ namespace {
 
 class CountingObserver final : public ListObserver {
 public:
-    void RowsInserted(int, int) override { ++inserted; }
-    void RowsRemoved(int, int) override { ++removed; }
-    void CellsChanged(int, int) override { ++changed; }
+    void RowsAboutToBeInserted(int, int) override {}
+    void RowsInserted() override { ++inserted; }
+    void RowsAboutToBeRemoved(int, int) override {}
+    void RowsRemoved() override { ++removed; }
+    void RowsAboutToBeReset() override {}
     void RowsReset() override { ++resets; }
+    void CellsChanged(int, int) override { ++changed; }
     void SelectionChanged(int row) override { selected = row; }
     int inserted = 0, removed = 0, changed = 0, resets = 0, selected = -2;
 };
