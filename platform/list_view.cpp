@@ -34,24 +34,38 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void ListTableModel::RowsAboutToBeInserted(int first, int count) {
+    changing_ = true;
     beginInsertRows({}, first, first + count - 1);
 }
 
-void ListTableModel::RowsInserted() { endInsertRows(); }
+void ListTableModel::RowsInserted() {
+    endInsertRows();
+    changing_ = false;
+}
 
 void ListTableModel::RowsAboutToBeRemoved(int first, int count) {
+    changing_ = true;
     beginRemoveRows({}, first, first + count - 1);
 }
 
-void ListTableModel::RowsRemoved() { endRemoveRows(); }
+void ListTableModel::RowsRemoved() {
+    endRemoveRows();
+    changing_ = false;
+}
 
-void ListTableModel::RowsAboutToBeReset() { beginResetModel(); }
+void ListTableModel::RowsAboutToBeReset() {
+    changing_ = true;
+    beginResetModel();
+}
 
 void ListTableModel::CellsChanged(int firstRow, int lastRow) {
     emit dataChanged(index(firstRow, 0), index(lastRow, columnCount() - 1));
 }
 
-void ListTableModel::RowsReset() { endResetModel(); }
+void ListTableModel::RowsReset() {
+    endResetModel();
+    changing_ = false;
+}
 
 void ListTableModel::ColumnsChanged() {
     beginResetModel();
@@ -82,8 +96,10 @@ ListView::ListView(CListCtrl& list, QWidget* parent)
 
     // The selected row is the selection, not the current index: the current
     // index stays on a row that was deselected or moves on after a removal.
+    // While rows change, the view moves its selection on by itself (onto the
+    // row after a removed one); the list says which row is selected after.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (following_) return;
+        if (following_ || model_.Changing()) return;
         const QModelIndexList rows = selectionModel()->selectedRows();
         list_.SetSelectedRow(rows.isEmpty() ? -1 : rows.front().row());
     });

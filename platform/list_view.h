@@ -32,9 +32,12 @@ public:
     void ColumnsChanged();
 
     std::function<void(int row)> selectionChanged;
+    // Whether the rows are between a change's announcement and its end.
+    bool Changing() const { return changing_; }
 
 private:
     CListCtrl& list_;
+    bool changing_ = false;
 };
 
 class ListView final : public QTableView {
