@@ -1,13 +1,14 @@
 #include "platform/registry.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "platform/file_ops.h"
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr std::string_view kHeader = "QRV1 ";
+// Far above any history; a larger file is not one of ours.
+constexpr std::uint64_t kMaxValueFileBytes = 1 << 20;
 
 std::string KeyFolder(HKEY hive, const std::string& keyPath) {
     std::string folder = HiveFolder(hive);
@@ -62,6 +65,48 @@ int WriteAll(int fd, const std::string& path, const std::string& bytes) {
     return 0;
 }
 
+// Reads a value file whole: only a regular file, never waiting on a pipe or
+// a device, and no larger than any value the program writes.
+long ReadValueFile(const std::string& path, std::string& contents) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ERROR_FILE_NOT_FOUND : ERROR_BADDB;
+    struct stat info {};
+    long result = ERROR_SUCCESS;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) > kMaxValueFileBytes) {
+        result = ERROR_BADDB;
+    }
+    char buffer[64 * 1024];
+    while (result == ERROR_SUCCESS) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 || contents.size() + static_cast<std::size_t>(got) > kMaxValueFileBytes) {
+            result = ERROR_BADDB;
+        } else if (got == 0) {
+            break;
+        } else {
+            contents.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    close(fd);
+    return result;
+}
+
+// The file a chain of symbolic links at `path` ends at (`path` itself when
+// it is no link).
+std::string LinkTarget(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0) break;
+        target.resize(static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : path.substr(0, path.rfind('/') + 1) + target;
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string HiveFolder(HKEY hive) {
@@ -94,25 +139,26 @@ long RegOpenKey(HKEY hive, const std::string& keyPath) {
 
 long RegQueryValue(HKEY hive, const std::string& keyPath, const std::string& name,
                    std::uint32_t& type, std::string& data) {
-    std::ifstream file(ValueFile(hive, keyPath, name), std::ios::binary);
-    if (!file) return ERROR_FILE_NOT_FOUND;
-    std::string header;
-    if (!std::getline(file, header) || !header.starts_with(kHeader)) return ERROR_BADDB;
+    std::string contents;
+    if (const long error = ReadValueFile(ValueFile(hive, keyPath, name), contents)) return error;
+    const std::size_t lineEnd = contents.find('\n');
+    if (lineEnd == std::string::npos) return ERROR_BADDB;
+    const std::string header = contents.substr(0, lineEnd);
+    if (!header.starts_with(kHeader)) return ERROR_BADDB;
     char* end = nullptr;
     const unsigned long parsed = std::strtoul(header.c_str() + kHeader.size(), &end, 10);
     if (end == header.c_str() + kHeader.size() || *end != '\0' || parsed > 0xFFFFFFFFul)
         return ERROR_BADDB;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) return ERROR_BADDB;
     type = static_cast<std::uint32_t>(parsed);
-    data = bytes.str();
+    data = contents.substr(lineEnd + 1);
     return ERROR_SUCCESS;
 }
 
 long RegSetValue(HKEY hive, const std::string& keyPath, const std::string& name, std::uint32_t type,
                  const std::string& data) {
-    const std::string path = ValueFile(hive, keyPath, name);
+    // A value file that is a symbolic link (as dotfile managers make them)
+    // is replaced where the link points, and the link stays.
+    const std::string path = LinkTarget(ValueFile(hive, keyPath, name));
     std::string temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return ErrorOf(errno);
@@ -127,6 +173,6 @@ long RegSetValue(HKEY hive, const std::string& keyPath, const std::string& name,
         unlink(temporary.c_str());
         return ErrorOf(error);
     }
-    SyncFolder(KeyFolder(hive, keyPath));
+    SyncFolder(path.substr(0, path.rfind('/') + 1));
     return ERROR_SUCCESS;
 }

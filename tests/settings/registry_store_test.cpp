@@ -1,6 +1,7 @@
 #include "settings/registry_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -107,6 +108,35 @@ TEST_F(RegistryStoreTest, AMachineHiveWithoutRightsIsIgnored) {
     CreateSettingsKeys();
     WriteStringValue(HKEY_CURRENT_USER, SettingsKeyPath, "cboFilter", "jpg|");
     EXPECT_EQ(Read("cboFilter"), "jpg|");
+}
+
+TEST_F(RegistryStoreTest, AValueFileThatIsNoRegularFileNeitherHangsNorSwells) {
+    CreateSettingsKeys();
+    const std::string fifo = folders_.UserKey() + "cboPrototype.value";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = folders_.UserKey() + "cboFilter.value";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    std::ofstream(folders_.UserKey() + "huge.value", std::ios::binary)
+        << "QRV1 1\n" << std::string(2 << 20, 'x');
+    for (const char* name : {"cboPrototype", "cboFilter", "huge"}) {
+        long error = 0;
+        EXPECT_EQ(Read(name, std::string("defaults"), &error), "defaults") << name;
+        EXPECT_NE(error, ERROR_SUCCESS) << name;
+    }
+}
+
+TEST_F(RegistryStoreTest, AValueFileThatIsALinkIsWrittenWhereItPoints) {
+    CreateSettingsKeys();
+    TempFolder dotfiles;
+    const std::string real = dotfiles.File("prototypes", "QRV1 1\nold|");
+    const std::string link = folders_.UserKey() + "cboPrototype.value";
+    std::filesystem::create_symlink(real, link);
+    EXPECT_EQ(Read("cboPrototype"), "old|");
+    WriteStringValue(HKEY_CURRENT_USER, SettingsKeyPath, "cboPrototype", "new|");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Read("cboPrototype"), "new|");
+    std::ifstream file(real, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "QRV1 1\nnew|");
 }
 
 }  // namespace
