@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   fonts-liberation xvfb xauth
+  exfat-fuse exfatprogs
 )
 
 missing=()

@@ -10,7 +10,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <fstream>
 
 #include "rename/rename_fixture.h"
@@ -293,6 +297,70 @@ TEST_F(RenameJobSafety, CaseVariantsOnAFoldingFolder) {
         SetCaseFoldingFake({});
         EXPECT_EQ(fixture.Files(), c.after) << c.renames.front().first;
     }
+}
+
+// A real exFAT file system through FUSE on a loop device, where the machine
+// allows it (root, the exFAT tools, loop devices).
+class ExfatMount {
+public:
+    ExfatMount() {
+        if (geteuid() != 0 || std::system("command -v mkfs.exfat mount.exfat-fuse losetup "
+                                          ">/dev/null 2>&1") != 0)
+            return;
+        const std::string image = scratch_.PathOf("exfat.img");
+        if (std::system(("truncate -s 16M " + image + " && mkfs.exfat " + image +
+                         " >/dev/null 2>&1").c_str()) != 0)
+            return;
+        FILE* pipe = popen(("losetup -f --show " + image + " 2>/dev/null").c_str(), "r");
+        char line[256] = {};
+        if (pipe == nullptr) return;
+        if (fgets(line, sizeof line, pipe) != nullptr) device_ = line;
+        pclose(pipe);
+        while (!device_.empty() && device_.back() == '\n') device_.pop_back();
+        if (device_.empty()) return;
+        mountPoint_ = scratch_.Folder("mount");
+        mounted_ = std::system(("mount.exfat-fuse " + device_ + " " + mountPoint_ +
+                                " >/dev/null 2>&1").c_str()) == 0;
+    }
+    ~ExfatMount() {
+        if (mounted_) std::system(("umount " + mountPoint_).c_str());
+        if (!device_.empty()) std::system(("losetup -d " + device_).c_str());
+    }
+    bool Mounted() const { return mounted_; }
+    const std::string& Path() const { return mountPoint_; }
+
+private:
+    TempFolder scratch_;
+    std::string device_;
+    std::string mountPoint_;
+    bool mounted_ = false;
+};
+
+TEST(RenameJobOnExfat, AListedFileSpelledInAnotherCaseIsRecognised) {
+    ExfatMount exfat;
+    if (!exfat.Mounted()) GTEST_SKIP() << "no exFAT file system can be mounted here";
+    const std::string dir = exfat.Path() + "dir/";
+    std::filesystem::create_directory(dir);
+    std::ofstream(dir + "p") << "content of p";
+    std::ofstream(dir + "a") << "content of a";
+    std::ofstream(dir + "c") << "content of c";
+    CListCtrl list;
+    InsertFileListColumns(list);
+    const std::vector<std::array<std::string, 2>> rows = {
+        {exfat.Path() + "DIR/p", "a"}, {dir + "a", "x"}, {dir + "c", "C"}};
+    for (const auto& [path, newName] : rows) {
+        InsertFile(list, path);
+        list.SetItemText(list.GetItemCount() - 1, kNewColumn, newName);
+    }
+    RenameJob job(list);
+    EXPECT_EQ(job.ExistingTargets(), 0);
+    EXPECT_EQ(job.Run(), 0);
+    EXPECT_EQ(RenameFixture::ReadFile(dir + "a"), "content of p");
+    EXPECT_EQ(RenameFixture::ReadFile(dir + "x"), "content of a");
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"a", "x", "C"}));
 }
 
 }  // namespace
