@@ -1,6 +1,7 @@
-// The rename job over 10,000 and 100,000 files, on tmpfs and on disk, beside
-// the floor of what any safe job must do for each file: one status query and
-// two no-replace renames (old name to temporary name to new name).
+// The rename job over 10,000 and 100,000 files, on tmpfs and on disk, with its
+// record, beside the floor of what any safe job must do for each file: one
+// status query and two no-replace renames (old name to temporary name to new
+// name).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -53,8 +54,30 @@ const FileFolder& FolderOf(const std::string& base, int count) {
 
 std::string BaseOf(benchmark::State& state) { return state.range(1) == 0 ? "/dev/shm" : "/tmp"; }
 
+// The job keeps its record on the same file system as the files it renames,
+// in a folder of the benchmark's own.
+class StateFolder {
+public:
+    explicit StateFolder(const std::string& base) {
+        std::string pattern = base + "/quorvel-bench-state-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~StateFolder() { std::filesystem::remove_all(path_); }
+    void Use() const { setenv("XDG_STATE_HOME", path_.c_str(), 1); }
+
+private:
+    std::string path_;
+};
+
+void UseStateFolderOn(const std::string& base) {
+    static std::map<std::string, StateFolder> folders;
+    folders.try_emplace(base, base).first->second.Use();
+}
+
 void BM_RenameJob(benchmark::State& state) {
     const FileFolder& folder = FolderOf(BaseOf(state), static_cast<int>(state.range(0)));
+    UseStateFolderOn(BaseOf(state));
     for (auto _ : state) {
         state.PauseTiming();
         CListCtrl list;

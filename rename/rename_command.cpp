@@ -4,7 +4,28 @@
 
 #include "platform/message_box.h"
 #include "platform/wait_cursor.h"
+#include "rename/job_recovery.h"
 #include "rename/rename_job.h"
+
+namespace {
+
+// Marks the plan held for as long as it lives.
+class PlanHeld {
+public:
+    explicit PlanHeld(bool* flag) : flag_(flag) {
+        if (flag_ != nullptr) *flag_ = true;
+    }
+    ~PlanHeld() {
+        if (flag_ != nullptr) *flag_ = false;
+    }
+    PlanHeld(const PlanHeld&) = delete;
+    PlanHeld& operator=(const PlanHeld&) = delete;
+
+private:
+    bool* flag_;
+};
+
+}  // namespace
 
 std::string ExistingFilesWarning(int count) {
     return "You are about to rename " + std::to_string(count) +
@@ -19,15 +40,7 @@ void OnRename(RenameCommand& command) {
         IDYES)
         return;
 
-    struct PlanHeld {
-        bool* flag;
-        explicit PlanHeld(bool* f) : flag(f) {
-            if (flag != nullptr) *flag = true;
-        }
-        ~PlanHeld() {
-            if (flag != nullptr) *flag = false;
-        }
-    } planHeld(command.planHeld);
+    const PlanHeld planHeld(command.planHeld);
 
     // The cells are read only now: answering the question may have refreshed them.
     std::optional<RenameJob> job;
@@ -52,6 +65,37 @@ void OnRename(RenameCommand& command) {
     } else {
         MessageBox(command.parent, kRenameAllDone, "Information", MB_ICONINFORMATION);
     }
+}
+
+void OnUndoLastRename(UndoCommand& command) {
+    if (command.planHeld != nullptr && *command.planHeld) return;
+    const PlanHeld planHeld(command.planHeld);
+    UndoCandidate candidate;
+    if (!FindUndoableJob(candidate)) {
+        MessageBox(command.parent, kNothingToUndo, "Information", MB_ICONINFORMATION);
+        return;
+    }
+    if (MessageBox(command.parent, UndoQuestion(candidate), "Question",
+                   MB_ICONQUESTION | MB_YESNO) != IDYES)
+        return;
+    UndoResult result;
+    {
+        const CWaitCursor wait;
+        result = UndoJob(candidate);
+        ShowUndoneNames(command.list, result);
+        if (command.refreshList) command.refreshList();
+    }
+    if (result.notRenamedBack != 0 || !result.complete) {
+        MessageBox(command.parent, UndoSomeFailed(result.notRenamedBack), "Warning",
+                   MB_ICONWARNING);
+    } else {
+        MessageBox(command.parent, kUndoAllDone, "Information", MB_ICONINFORMATION);
+    }
+}
+
+void ReportRecovery(QWidget* parent, const RecoveryReport& report) {
+    if (report.jobs == 0) return;
+    MessageBox(parent, RecoveryMessage(report), "Information", MB_ICONINFORMATION);
 }
 
 void AddToHistory(CComboBox& combo, int position) {

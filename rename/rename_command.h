@@ -3,6 +3,8 @@
 // reports the outcome.
 #pragma once
 
+#include <functional>
+
 #include "platform/combo_box.h"
 #include "platform/list_ctrl.h"
 
@@ -28,6 +30,20 @@ inline constexpr const char* kRenameSomeFailed = "Job done, some files could not
 std::string ExistingFilesWarning(int count);
 
 void OnRename(RenameCommand& command);
+
+// Undo Last Rename: asks, renames the files of the most recent recorded job
+// back, shows their old names in the list, refreshes it and reports.
+struct UndoCommand {
+    CListCtrl& list;
+    std::function<void()> refreshList;
+    QWidget* parent = nullptr;
+    bool* planHeld = nullptr;  // shared with the rename command
+};
+void OnUndoLastRename(UndoCommand& command);
+
+struct RecoveryReport;
+// Says in one box what the recovery of interrupted jobs did, if it did anything.
+void ReportRecovery(QWidget* parent, const RecoveryReport& report);
 
 // Selects the entry equal to the combo's text ignoring case, or inserts the
 // text at `position` (clamped to the list) and selects it.

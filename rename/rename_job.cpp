@@ -114,7 +114,8 @@ bool RenameFile(const std::string& source, const std::string& target, bool overw
     return true;
 }
 
-RenameJob::RenameJob(CListCtrl& list) : list_(list) {
+RenameJob::RenameJob(CListCtrl& list, RenameJobOptions options)
+    : list_(list), options_(std::move(options)) {
     const auto rows = static_cast<std::size_t>(list_.GetItemCount());
     steps_.reserve(rows);
     listedFiles_.reserve(rows);
@@ -153,6 +154,7 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
     if (added) {
         Folder& folder = folders_.emplace_back();
         folder.spelled = spelled;
+        folder.canonical = canonical;
         folder.handle = std::move(handle);
         ReadNames(folder);
     }
@@ -210,6 +212,7 @@ void RenameJob::PlanRow(int row) {
     if (!firstClaim || error != 0 || !source.exists || !listedFiles_.insert(source.identity).second)
         return;
     step.makeWritable = source.regular && !source.ownerWritable;
+    step.source = source.identity;
 
     FileStatus followed = source;
     if (source.link && QueryStatusAt(folder.handle.fd(), step.oldName, followed, true) != 0)
@@ -265,12 +268,12 @@ void RenameJob::ResolveTarget(Step& step) {
         // account for, or (when some listed file could not be checked)
         // possibly a listed file: never removed.
         Fail(step);
-    } else if (target.regular || target.link) {
+    } else if ((target.regular || target.link) && options_.destroyExisting) {
         step.destroyTarget = true;
         step.target = target.identity;
         step.targetChangeTime = target.changeTime;
     } else {
-        Fail(step);  // a folder or a special file
+        Fail(step);  // a folder, a special file, or a file that may not be destroyed
     }
 }
 
@@ -293,9 +296,11 @@ void RenameJob::Fail(Step& step) {
 }
 
 int RenameJob::Run() {
+    if (options_.record) BeginRecord();
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         if (steps_[i].state == State::Pending) RunFrom(i);
     }
+    if (record_.Open()) FinishRecord();
     int failures = 0;
     for (const Step& step : steps_) failures += step.state == State::Failed;
     // What the final message reports must survive a power cut.
@@ -303,6 +308,37 @@ int RenameJob::Run() {
         if (folder.changed && SyncFolderAt(folder.handle.fd()) != 0) complete_ = false;
     }
     return failures;
+}
+
+// Draws every temporary and aside name and writes the whole plan to the job's
+// record before the first file moves. A job whose record cannot be written
+// still runs, without the means to recover or undo it.
+void RenameJob::BeginRecord() {
+    JobRecordData plan;
+    plan.kind = options_.recordKind;
+    for (Step& step : steps_) {
+        if (step.state != State::Pending) continue;
+        if (!DrawFreeName(step, step.temporaryName)) step.temporaryName = RandomFileName(8, 3);
+        step.recordRow = plan.rows.size();
+        plan.rows.push_back({folders_[step.folder].canonical, step.oldName, step.temporaryName,
+                             step.newName, step.source});
+        if (!step.destroyTarget) continue;
+        if (!DrawFreeName(step, step.asideName)) step.asideName = RandomFileName(8, 3);
+        step.recordTarget = plan.targets.size();
+        plan.targets.push_back({step.recordRow, step.asideName, step.target});
+    }
+    if (plan.rows.empty()) return;
+    record_.Begin(plan);
+}
+
+void RenameJob::FinishRecord() {
+    std::vector<RecordedRow::Outcome> outcomes;
+    for (const Step& step : steps_) {
+        if (step.recordRow == SIZE_MAX) continue;
+        outcomes.push_back(step.state == State::Done ? RecordedRow::Outcome::Renamed
+                                                     : RecordedRow::Outcome::Failed);
+    }
+    record_.Finish(outcomes);
 }
 
 // Runs the step at `first` after every step it waits for, in the order that
@@ -364,21 +400,48 @@ bool RenameJob::DrawFreeName(const Step& step, std::string& name) const {
     return false;
 }
 
+// Moves the step's file to its temporary name: the one recorded, or where
+// that is taken, another one, recorded before it is used.
 bool RenameJob::MoveToTemporaryName(Step& step) {
     const int fd = FolderFd(step);
     if (step.makeWritable) MakeOwnerWritableAt(fd, step.oldName);
     folders_[step.folder].changed = true;
+    std::string name = step.temporaryName;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        std::string name;
-        if (!DrawFreeName(step, name)) return false;
+        if (name.empty()) {
+            if (!DrawFreeName(step, name)) return false;
+            if (record_.Open() && record_.NoteTemporaryName(step.recordRow, name) != 0)
+                return false;
+        }
         const int error = MoveNoReplaceAt(fd, step.oldName, name);
         if (error == 0) {
             step.temporaryName = name;
             return true;
         }
         if (error != EEXIST) return false;
+        name.clear();
     }
     return false;
+}
+
+// Moves the step's counted target aside, under the recorded name or another
+// one recorded first.
+int RenameJob::MoveTargetAside(Step& step) {
+    const int fd = FolderFd(step);
+    std::string name = step.asideName;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        if (name.empty()) {
+            if (!DrawFreeName(step, name)) return EEXIST;
+            if (record_.Open() && record_.NoteAsideName(step.recordTarget, name) != 0) return EIO;
+        }
+        const int error = MoveNoReplaceAt(fd, step.targetName, name);
+        if (error != EEXIST) {
+            step.asideName = name;
+            return error;
+        }
+        name.clear();
+    }
+    return EEXIST;
 }
 
 bool RenameJob::MoveIntoTarget(Step& step) {
@@ -396,8 +459,8 @@ bool RenameJob::ReplaceCountedTarget(Step& step) {
     if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName, step.newName) == 0;
     if (now.identity != step.target || now.changeTime != step.targetChangeTime) return false;
 
-    std::string aside;
-    if (MoveAside(fd, step.targetName, aside) != 0) return false;
+    if (MoveTargetAside(step) != 0) return false;
+    const std::string& aside = step.asideName;
     FileStatus moved;
     const bool counted =
         QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == step.target;

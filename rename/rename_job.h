@@ -25,6 +25,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/list_ctrl.h"
+#include "rename/job_record.h"
 
 // A temporary name: `nameLength` and `extensionLength` random lowercase
 // letters joined by a full stop (0 stands for 8 and 3).
@@ -45,10 +46,19 @@ bool WipeFile(const std::string& path, std::uint16_t passes);
 // source itself is never destroyed.
 bool RenameFile(const std::string& source, const std::string& target, bool overwrite);
 
+struct RenameJobOptions {
+    // Existing files that are not listed may be destroyed (after the
+    // warning); otherwise the rows that want their names fail.
+    bool destroyExisting = true;
+    // Keeps a record of the job for recovery and undo.
+    bool record = true;
+    std::string recordKind = "rename";
+};
+
 class RenameJob {
 public:
     // Plans the job from the list's cells as they are now.
-    explicit RenameJob(CListCtrl& list);
+    explicit RenameJob(CListCtrl& list, RenameJobOptions options = {});
 
     // How many existing files that are not listed the job will destroy.
     int ExistingTargets() const { return existingTargets_; }
@@ -67,7 +77,8 @@ private:
 
     // A folder of the plan, opened once.
     struct Folder {
-        std::string spelled;  // as the Folder cell spells it
+        std::string spelled;    // as the Folder cell spells it
+        std::string canonical;  // absolute, for the record
         FolderHandle handle;
         bool listed = false;  // its names were read
         bool foldsCase = false;
@@ -92,6 +103,10 @@ private:
         std::int64_t targetChangeTime = 0;
         State state = State::Pending;
         std::string temporaryName;
+        std::string asideName;  // where the target goes aside
+        FileIdentity source;
+        std::size_t recordRow = SIZE_MAX;
+        std::size_t recordTarget = SIZE_MAX;
     };
 
     // A file of the plan: its folder and its stored name.
@@ -121,9 +136,12 @@ private:
     void ResolveTargets();
     void ResolveTarget(Step& step);
     void FailWaitingSteps();
+    void BeginRecord();
+    void FinishRecord();
     void RunFrom(std::size_t first);
     bool DrawFreeName(const Step& step, std::string& name) const;
     bool MoveToTemporaryName(Step& step);
+    int MoveTargetAside(Step& step);
     bool MoveIntoTarget(Step& step);
     bool ReplaceCountedTarget(Step& step);
     void Finish(Step& step, bool moved);
@@ -132,6 +150,8 @@ private:
     int FolderFd(const Step& step) const { return folders_[step.folder].handle.fd(); }
 
     CListCtrl& list_;
+    RenameJobOptions options_;
+    JobRecord record_;
     std::vector<Step> steps_;
     std::vector<Folder> folders_;
     int existingTargets_ = 0;

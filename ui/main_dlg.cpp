@@ -32,6 +32,7 @@ const CMainDlg::MessageMapEntry CMainDlg::kMessageMap[] = {
     {Notification::Clicked, IDC_CLEAR_FILTER, &CMainDlg::OnClearFilter, DuringRename::Waits},
     {Notification::Command, ID_FILE_EXIT, &CMainDlg::OnExit, DuringRename::Runs},
     {Notification::Command, ID_TASK_RENAME, &CMainDlg::OnRename, DuringRename::Waits},
+    {Notification::Command, ID_TASK_UNDO, &CMainDlg::OnUndoLastRename, DuringRename::Waits},
     {Notification::Command, ID_EDIT_REPLACE, &CMainDlg::OnReplace, DuringRename::Waits},
     {Notification::Command, ID_HELP_MANUAL, &CMainDlg::OnManual, DuringRename::Runs},
     {Notification::Command, ID_HELP_ABOUT, &CMainDlg::OnAbout, DuringRename::Runs},
@@ -213,6 +214,11 @@ void CMainDlg::OnExit() { OnCancel(); }
 void CMainDlg::OnRename() {
     RenameCommand command{m_list, m_prototype, m_filter, this, &m_planHeld};
     ::OnRename(command);
+}
+
+void CMainDlg::OnUndoLastRename() {
+    UndoCommand command{m_list, [this] { RefreshList(); }, this, &m_planHeld};
+    ::OnUndoLastRename(command);
 }
 
 void CMainDlg::OnRemoveItem() { ::OnRemoveItem(host_); }

@@ -34,6 +34,7 @@ public:
     void OnDropFiles(const std::string& path);
     void OnExit();
     void OnRename();
+    void OnUndoLastRename();
     void OnRemoveItem();
     void OnRemoveAll();
     void OnMoveUp();

@@ -28,6 +28,7 @@ inline constexpr int ID_FILE_EXIT = 32771;
 inline constexpr int ID_HELP_MANUAL = 32772;
 inline constexpr int ID_HELP_ABOUT = 32773;
 inline constexpr int ID_TASK_RENAME = 32774;
+inline constexpr int ID_TASK_UNDO = 32775;
 inline constexpr int ID_EDIT_REPLACE = 57641;
 
 inline constexpr std::string_view kMainCaption = "Quorvel v1.0.20";
@@ -109,10 +110,12 @@ struct MenuItem {
     std::string_view text;
     int command;
 };
-inline constexpr std::array<MenuItem, 6> kMainMenu{{
+inline constexpr std::array<MenuItem, 7> kMainMenu{{
     {"&File", "E&xit\tCtrl+Q", ID_FILE_EXIT},
     {"&Edit", "&Replace\tCtrl+R", ID_EDIT_REPLACE},
     {"&Task", "&Rename\tF8", ID_TASK_RENAME},
+    // F7, beside Rename: Ctrl+Z stays the text undo of the combo boxes.
+    {"&Task", "&Undo Last Rename\tF7", ID_TASK_UNDO},
     {"&Help", "&Manual\tF1", ID_HELP_MANUAL},
     {"&Help", "", 0},
     {"&Help", "&About...", ID_HELP_ABOUT},
@@ -131,6 +134,7 @@ inline std::vector<Accelerator> MainAccelerators() {
         {QKeyCombination(Qt::Key_F12), IDC_REMOVE_ALL},
         {QKeyCombination(Qt::Key_F11), IDC_REMOVE_ITEM},
         {QKeyCombination(Qt::Key_F8), IDC_RENAME},
+        {QKeyCombination(Qt::Key_F7), ID_TASK_UNDO},
         {Qt::ControlModifier | Qt::Key_R, ID_EDIT_REPLACE},
     };
 }

@@ -1,0 +1,345 @@
+#include "rename/job_record.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <sstream>
+
+namespace {
+
+constexpr std::string_view kRecordEnd = ".record";
+constexpr std::string_view kPartialEnd = ".record.partial";
+
+std::string Escaped(const std::string& text) {
+    if (text.empty()) return "%-";
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (c > 0x20 && c < 0x7F && c != '%') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool Unescaped(const std::string& field, std::string& text) {
+    text.clear();
+    if (field == "%-") return true;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '%') {
+            text += field[i];
+            continue;
+        }
+        if (i + 2 >= field.size()) return false;
+        const int high = HexValue(field[i + 1]);
+        const int low = HexValue(field[i + 2]);
+        if (high < 0 || low < 0) return false;
+        text += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return !text.empty();
+}
+
+bool Number(const std::string& field, std::uint64_t& value) {
+    if (field.empty() || field.size() > 20) return false;
+    value = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return true;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream words(line);
+    for (std::string word; words >> word;) fields.push_back(word);
+    return fields;
+}
+
+std::string IdentityText(const FileIdentity& id) {
+    return std::to_string(static_cast<std::uint64_t>(id.device)) + " " +
+           std::to_string(static_cast<std::uint64_t>(id.inode));
+}
+
+bool ReadIdentity(const std::string& device, const std::string& inode, FileIdentity& id) {
+    std::uint64_t d = 0;
+    std::uint64_t i = 0;
+    if (!Number(device, d) || !Number(inode, i)) return false;
+    id = {static_cast<dev_t>(d), static_cast<ino_t>(i)};
+    return true;
+}
+
+const char* OutcomeWord(RecordedRow::Outcome outcome) {
+    return outcome == RecordedRow::Outcome::Renamed ? "renamed" : "failed";
+}
+
+// Reads one line of a record into `data`; false ends the reading.
+bool ReadLine(const std::vector<std::string>& f, JobRecordData& data) {
+    if (f.empty()) return false;
+    const std::string& word = f[0];
+    std::uint64_t index = 0;
+    if (!data.planWhole) {
+        if (word == "row" && f.size() == 7) {
+            RecordedRow row;
+            if (!Unescaped(f[1], row.folder) || !Unescaped(f[2], row.oldName) ||
+                !Unescaped(f[3], row.temporaryName) || !Unescaped(f[4], row.newName) ||
+                !ReadIdentity(f[5], f[6], row.identity))
+                return false;
+            data.rows.push_back(std::move(row));
+            return true;
+        }
+        if (word == "target" && f.size() == 5) {
+            RecordedTarget target;
+            if (!Number(f[1], index) || index >= data.rows.size() ||
+                !Unescaped(f[2], target.asideName) || !ReadIdentity(f[3], f[4], target.identity))
+                return false;
+            target.row = index;
+            data.targets.push_back(std::move(target));
+            return true;
+        }
+        std::uint64_t rows = 0;
+        std::uint64_t targets = 0;
+        if (word == "plan" && f.size() == 3 && Number(f[1], rows) && Number(f[2], targets) &&
+            rows == data.rows.size() && targets == data.targets.size()) {
+            data.planWhole = true;
+            return true;
+        }
+        return false;
+    }
+    if (word == "temporary" && f.size() == 3 && Number(f[1], index) && index < data.rows.size())
+        return Unescaped(f[2], data.rows[index].temporaryName);
+    if (word == "aside" && f.size() == 3 && Number(f[1], index) && index < data.targets.size())
+        return Unescaped(f[2], data.targets[index].asideName);
+    if (word == "outcome" && f.size() == 3 && Number(f[1], index) && index < data.rows.size()) {
+        if (f[2] != "renamed" && f[2] != "failed") return false;
+        data.rows[index].outcome = f[2] == "renamed" ? RecordedRow::Outcome::Renamed
+                                                     : RecordedRow::Outcome::Failed;
+        return true;
+    }
+    if (word == "finished" && f.size() == 1) return data.finished = true;
+    if (word == "undone" && f.size() == 1) return data.undone = true;
+    return false;
+}
+
+int WriteAll(int fd, const std::string& path, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        if (const int error = InjectedFault(FileOp::Write, path)) return error;
+        const ssize_t written = write(fd, text.data() + done, text.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+int Flush(int fd, const std::string& path) {
+    if (const int error = InjectedFault(FileOp::Sync, path)) return error;
+    return fsync(fd) == 0 ? 0 : errno;
+}
+
+int MakeFolders(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    }
+    return 0;
+}
+
+std::vector<std::string> NamesEndingWith(std::string_view end) {
+    std::vector<std::string> paths;
+    const std::string folder = JobRecordFolder();
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return paths;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.starts_with("job-") && name.ends_with(end)) paths.push_back(folder + entry->d_name);
+    }
+    closedir(dir);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// A name that sorts after every earlier record's.
+std::string NewRecordName() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const auto nanoseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000000000u +
+                             static_cast<std::uint64_t>(now.tv_nsec);
+    std::string stamp = std::to_string(nanoseconds);
+    stamp.insert(0, 20 - std::min<std::size_t>(20, stamp.size()), '0');
+    return "job-" + stamp + "-" + std::to_string(getpid()) + std::string(kRecordEnd);
+}
+
+}  // namespace
+
+int JobRecordData::Renamed() const {
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const RecordedRow& row) {
+        return row.outcome == RecordedRow::Outcome::Renamed;
+    }));
+}
+
+std::string JobRecordFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    std::string base;
+    if (state != nullptr && *state == '/') {
+        base = state;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr ? home : "") + "/.local/state";
+    }
+    if (base.empty() || base.back() != '/') base += '/';
+    return base + "quorvel/";
+}
+
+std::vector<std::string> ListJobRecords() { return NamesEndingWith(kRecordEnd); }
+
+bool ParseJobRecord(const std::string& text, JobRecordData& data) {
+    data = {};
+    std::size_t start = 0;
+    std::size_t end = text.find('\n');
+    if (end == std::string::npos) return false;
+    const std::vector<std::string> header = Fields(text.substr(0, end));
+    if (header.size() != 3 || header[0] != "quorvel-job" || header[1] != "1") return false;
+    data.kind = header[2];
+    for (start = end + 1; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        if (!ReadLine(Fields(text.substr(start, end - start)), data)) break;
+    }
+    return true;
+}
+
+bool ReadJobRecord(const std::string& path, JobRecordData& data) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string text;
+    char buffer[64 * 1024];
+    struct stat info {};
+    bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    for (ssize_t got; regular && (got = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(got));
+    close(fd);
+    return regular && ParseJobRecord(text, data);
+}
+
+JobRecord::~JobRecord() {
+    if (fd_ >= 0) close(fd_);
+}
+
+int JobRecord::Begin(const JobRecordData& plan) {
+    const std::string folder = JobRecordFolder();
+    if (const int error = MakeFolders(folder)) return error;
+    path_ = folder + NewRecordName();
+    const std::string partial = path_ + ".partial";
+    fd_ = open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd_ < 0) return errno;
+    flock(fd_, LOCK_EX);
+
+    std::string text = "quorvel-job 1 " + plan.kind + "\n";
+    for (const RecordedRow& row : plan.rows) {
+        text += "row " + Escaped(row.folder) + " " + Escaped(row.oldName) + " " +
+                Escaped(row.temporaryName) + " " + Escaped(row.newName) + " " +
+                IdentityText(row.identity) + "\n";
+    }
+    for (const RecordedTarget& target : plan.targets) {
+        text += "target " + std::to_string(target.row) + " " + Escaped(target.asideName) + " " +
+                IdentityText(target.identity) + "\n";
+    }
+    text += "plan " + std::to_string(plan.rows.size()) + " " +
+            std::to_string(plan.targets.size()) + "\n";
+
+    int error = WriteAll(fd_, partial, text);
+    if (error == 0) error = Flush(fd_, partial);
+    // Only a whole, flushed plan takes a record's name.
+    if (error == 0 && rename(partial.c_str(), path_.c_str()) != 0) error = errno;
+    if (error == 0) error = SyncFolder(folder);
+    if (error != 0) {
+        unlink(partial.c_str());
+        close(fd_);
+        fd_ = -1;
+    }
+    return error;
+}
+
+int JobRecord::Append(const std::string& text) {
+    if (fd_ < 0) return EBADF;
+    return AppendToJobRecord(fd_, path_, text);
+}
+
+int JobRecord::NoteTemporaryName(std::size_t row, const std::string& name) {
+    return Append("temporary " + std::to_string(row) + " " + Escaped(name) + "\n");
+}
+
+int JobRecord::NoteAsideName(std::size_t target, const std::string& name) {
+    return Append("aside " + std::to_string(target) + " " + Escaped(name) + "\n");
+}
+
+int JobRecord::Finish(const std::vector<RecordedRow::Outcome>& outcomes) {
+    const int error = Append(FinishedLines(outcomes));
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    DropOldJobRecords();
+    return error;
+}
+
+int LockJobRecord(const std::string& path, int& fd) {
+    fd = open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close(fd);
+        fd = -1;
+        return error;
+    }
+    return 0;
+}
+
+int AppendToJobRecord(int fd, const std::string& path, const std::string& lines) {
+    if (const int error = WriteAll(fd, path, lines)) return error;
+    return Flush(fd, path);
+}
+
+std::string FinishedLines(const std::vector<RecordedRow::Outcome>& outcomes) {
+    std::string text;
+    for (std::size_t row = 0; row < outcomes.size(); ++row)
+        text += "outcome " + std::to_string(row) + " " + OutcomeWord(outcomes[row]) + "\n";
+    return text + "finished\n";
+}
+
+void DropOldJobRecords() {
+    for (const std::string& partial : NamesEndingWith(kPartialEnd)) {
+        int fd = -1;
+        if (LockJobRecord(partial, fd) != 0) continue;
+        unlink(partial.c_str());  // its job died before a file moved
+        close(fd);
+    }
+    const std::vector<std::string> records = ListJobRecords();
+    if (records.size() <= kKeptJobRecords) return;
+    for (std::size_t i = 0; i + kKeptJobRecords < records.size(); ++i) {
+        int fd = -1;
+        if (LockJobRecord(records[i], fd) != 0) continue;
+        JobRecordData data;
+        // An unfinished record waits for its recovery.
+        if (!ReadJobRecord(records[i], data) || data.finished || !data.planWhole)
+            unlink(records[i].c_str());
+        close(fd);
+    }
+}
