@@ -190,7 +190,42 @@ std::string NewRecordName() {
     return "job-" + stamp + "-" + std::to_string(getpid()) + std::string(kRecordEnd);
 }
 
+// The header and the plan: rows, targets and the mark that it is whole.
+std::string PlanText(const JobRecordData& plan) {
+    std::string text = "quorvel-job 1 " + plan.kind + "\n";
+    for (const RecordedRow& row : plan.rows) {
+        text += "row " + Escaped(row.folder) + " " + Escaped(row.oldName) + " " +
+                Escaped(row.temporaryName) + " " + Escaped(row.newName) + " " +
+                IdentityText(row.identity) + "\n";
+    }
+    for (const RecordedTarget& target : plan.targets) {
+        text += "target " + std::to_string(target.row) + " " + Escaped(target.asideName) + " " +
+                IdentityText(target.identity) + "\n";
+    }
+    return text + "plan " + std::to_string(plan.rows.size()) + " " +
+           std::to_string(plan.targets.size()) + "\n";
+}
+
 }  // namespace
+
+int RewriteJobRecord(const std::string& path, const JobRecordData& data) {
+    std::vector<RecordedRow::Outcome> outcomes;
+    for (const RecordedRow& row : data.rows) outcomes.push_back(row.outcome);
+    std::string text = PlanText(data) + FinishedLines(outcomes);
+    if (data.undone) text += "undone\n";
+    const std::string temporary = path + ".rewrite";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    int error = WriteAll(fd, temporary, text);
+    if (error == 0) error = Flush(fd, temporary);
+    close(fd);
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return error;
+    }
+    return SyncFolder(path.substr(0, path.rfind('/') + 1));
+}
 
 int JobRecordData::Renamed() const {
     return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const RecordedRow& row) {
@@ -253,20 +288,7 @@ int JobRecord::Begin(const JobRecordData& plan) {
     if (fd_ < 0) return errno;
     flock(fd_, LOCK_EX);
 
-    std::string text = "quorvel-job 1 " + plan.kind + "\n";
-    for (const RecordedRow& row : plan.rows) {
-        text += "row " + Escaped(row.folder) + " " + Escaped(row.oldName) + " " +
-                Escaped(row.temporaryName) + " " + Escaped(row.newName) + " " +
-                IdentityText(row.identity) + "\n";
-    }
-    for (const RecordedTarget& target : plan.targets) {
-        text += "target " + std::to_string(target.row) + " " + Escaped(target.asideName) + " " +
-                IdentityText(target.identity) + "\n";
-    }
-    text += "plan " + std::to_string(plan.rows.size()) + " " +
-            std::to_string(plan.targets.size()) + "\n";
-
-    int error = WriteAll(fd_, partial, text);
+    int error = WriteAll(fd_, partial, PlanText(plan));
     if (error == 0) error = Flush(fd_, partial);
     // Only a whole, flushed plan takes a record's name.
     if (error == 0 && rename(partial.c_str(), path_.c_str()) != 0) error = errno;

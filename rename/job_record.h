@@ -98,6 +98,9 @@ private:
 int LockJobRecord(const std::string& path, int& fd);
 // Appends lines to a locked record and flushes it.
 int AppendToJobRecord(int fd, const std::string& path, const std::string& lines);
+// Replaces a locked record, atomically, by its whole part with each row's
+// outcome and the finished mark (a torn line would hide what is appended).
+int RewriteJobRecord(const std::string& path, const JobRecordData& data);
 // The lines that mark a record finished with these outcomes.
 std::string FinishedLines(const std::vector<RecordedRow::Outcome>& outcomes);
 

@@ -81,15 +81,13 @@ RecordedRow::Outcome RecoverRow(const RecordedRow& row, Folders& folders, Recove
                                                   : RecordedRow::Outcome::Failed;
 }
 
-void RecoverJob(int recordFd, const std::string& path, const JobRecordData& data,
-                RecoveryReport& report) {
+void RecoverJob(const std::string& path, JobRecordData& data, RecoveryReport& report) {
     Folders folders;
     for (const RecordedTarget& target : data.targets) RecoverTarget(data, target, folders, report);
-    std::vector<RecordedRow::Outcome> outcomes;
-    outcomes.reserve(data.rows.size());
-    for (const RecordedRow& row : data.rows) outcomes.push_back(RecoverRow(row, folders, report));
+    for (RecordedRow& row : data.rows) row.outcome = RecoverRow(row, folders, report);
     folders.SyncAll();
-    AppendToJobRecord(recordFd, path, FinishedLines(outcomes));
+    data.finished = true;
+    RewriteJobRecord(path, data);
 }
 
 std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
@@ -105,7 +103,7 @@ RecoveryReport RecoverInterruptedJobs() {
         JobRecordData data;
         if (ReadJobRecord(path, data) && data.planWhole && !data.finished) {
             ++report.jobs;
-            RecoverJob(fd, path, data, report);
+            RecoverJob(path, data, report);
         }
         close(fd);
     }

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "rename/rename_fixture.h"
+#include "rename/job_recovery.h"
 #include "rename/rename_job.h"
 
 namespace {
@@ -121,6 +122,46 @@ TEST(RenameJobFaults, ACrashAtAnyOperationLosesNothing) {
         int temporary = 0;
         for (const auto& [name, content] : files) temporary += LooksTemporary(name);
         EXPECT_LE(temporary, 2) << "crash at " << k;
+    }
+}
+
+// After a crash at any operation of the job, its own record writes included,
+// the next process finishes or takes back every file.
+TEST(RenameJobFaults, ACrashAtAnyOperationIsRecoveredByTheNextProcess) {
+    const int operations = OperationsOfACleanJob();
+    for (int k = 1; k <= operations; ++k) {
+        RenameFixture fixture;
+        MakeJob(fixture);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SetFileOpHook(FaultAt{k, 0});
+            RenameJob job(fixture.list);
+            job.Run();
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        RecoverInterruptedJobs();
+
+        const std::string context = "crash at " + std::to_string(k);
+        const FileMap files = fixture.Files();
+        ExpectNothingLost(files, context);
+        for (const auto& [name, content] : files) EXPECT_FALSE(LooksTemporary(name)) << context;
+        for (const auto& [oldName, newName] : kRenames) {
+            const std::string content = RenameFixture::ContentOf(oldName);
+            const bool atOld = files.count(oldName) && files.at(oldName) == content;
+            const bool atNew = files.count(newName) && files.at(newName) == content;
+            EXPECT_TRUE(atOld || atNew) << oldName << " " << context;
+        }
+        // The confirmed target is whole under its name, or gone because its
+        // row was completed.
+        const bool targetWhole = files.count("t") && files.at("t") == "confirmed target";
+        const bool rowDone = files.count("t") && files.at("t") == RenameFixture::ContentOf("e");
+        EXPECT_TRUE(targetWhole || rowDone) << context;
+        int confirmedCopies = 0;
+        for (const auto& [name, content] : files) confirmedCopies += content == "confirmed target";
+        EXPECT_EQ(confirmedCopies, targetWhole ? 1 : 0) << context;
     }
 }
 
