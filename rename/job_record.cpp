@@ -10,19 +10,25 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <sstream>
 
 namespace {
 
 constexpr std::string_view kRecordEnd = ".record";
 constexpr std::string_view kPartialEnd = ".record.partial";
 
-std::string Escaped(const std::string& text) {
-    if (text.empty()) return "%-";
+void AppendEscaped(std::string& out, const std::string& text) {
+    if (text.empty()) {
+        out += "%-";
+        return;
+    }
+    const auto plain = [](unsigned char c) { return c > 0x20 && c < 0x7F && c != '%'; };
+    if (std::all_of(text.begin(), text.end(), plain)) {
+        out += text;
+        return;
+    }
     static const char* hex = "0123456789ABCDEF";
-    std::string out;
     for (unsigned char c : text) {
-        if (c > 0x20 && c < 0x7F && c != '%') {
+        if (plain(c)) {
             out += static_cast<char>(c);
         } else {
             out += '%';
@@ -30,6 +36,11 @@ std::string Escaped(const std::string& text) {
             out += hex[c & 15];
         }
     }
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    AppendEscaped(out, text);
     return out;
 }
 
@@ -67,10 +78,14 @@ bool Number(const std::string& field, std::uint64_t& value) {
     return true;
 }
 
-std::vector<std::string> Fields(const std::string& line) {
+std::vector<std::string> Fields(std::string_view line) {
     std::vector<std::string> fields;
-    std::istringstream words(line);
-    for (std::string word; words >> word;) fields.push_back(word);
+    for (std::size_t start = 0; start < line.size();) {
+        std::size_t end = line.find(' ', start);
+        if (end == std::string_view::npos) end = line.size();
+        if (end > start) fields.emplace_back(line.substr(start, end - start));
+        start = end + 1;
+    }
     return fields;
 }
 
@@ -179,6 +194,17 @@ std::vector<std::string> NamesEndingWith(std::string_view end) {
     return paths;
 }
 
+// Whether a record ends with its finished (or undone) mark: its last line,
+// read without reading the whole record.
+bool EndsFinished(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || info.st_size < 16) return false;
+    char tail[16];
+    if (pread(fd, tail, sizeof tail, info.st_size - 16) != 16) return false;
+    const std::string_view end(tail, sizeof tail);
+    return end.ends_with("\nfinished\n") || end.ends_with("\nundone\n");
+}
+
 // A name that sorts after every earlier record's.
 std::string NewRecordName() {
     timespec now{};
@@ -193,10 +219,24 @@ std::string NewRecordName() {
 // The header and the plan: rows, targets and the mark that it is whole.
 std::string PlanText(const JobRecordData& plan) {
     std::string text = "quorvel-job 1 " + plan.kind + "\n";
+    text.reserve(plan.rows.size() * 96);
+    // Rows of one folder follow each other: its escaped form is made once.
+    const std::string* folder = nullptr;
+    std::string folderText;
     for (const RecordedRow& row : plan.rows) {
-        text += "row " + Escaped(row.folder) + " " + Escaped(row.oldName) + " " +
-                Escaped(row.temporaryName) + " " + Escaped(row.newName) + " " +
-                IdentityText(row.identity) + "\n";
+        if (folder == nullptr || *folder != row.folder) {
+            folder = &row.folder;
+            folderText = Escaped(row.folder);
+        }
+        text += "row ";
+        text += folderText;
+        for (const std::string* field : {&row.oldName, &row.temporaryName, &row.newName}) {
+            text += ' ';
+            AppendEscaped(text, *field);
+        }
+        text += ' ';
+        text += IdentityText(row.identity);
+        text += '\n';
     }
     for (const RecordedTarget& target : plan.targets) {
         text += "target " + std::to_string(target.row) + " " + Escaped(target.asideName) + " " +
@@ -256,8 +296,9 @@ bool ParseJobRecord(const std::string& text, JobRecordData& data) {
     const std::vector<std::string> header = Fields(text.substr(0, end));
     if (header.size() != 3 || header[0] != "quorvel-job" || header[1] != "1") return false;
     data.kind = header[2];
+    const std::string_view all(text);
     for (start = end + 1; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        if (!ReadLine(Fields(text.substr(start, end - start)), data)) break;
+        if (!ReadLine(Fields(all.substr(start, end - start)), data)) break;
     }
     return true;
 }
@@ -358,10 +399,8 @@ void DropOldJobRecords() {
     for (std::size_t i = 0; i + kKeptJobRecords < records.size(); ++i) {
         int fd = -1;
         if (LockJobRecord(records[i], fd) != 0) continue;
-        JobRecordData data;
         // An unfinished record waits for its recovery.
-        if (!ReadJobRecord(records[i], data) || data.finished || !data.planWhole)
-            unlink(records[i].c_str());
+        if (EndsFinished(fd)) unlink(records[i].c_str());
         close(fd);
     }
 }
