@@ -6,15 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/add_files.h"
 #include "files/file_list.h"
-
-// Adds `path` when it names a regular file that is not listed yet, then
-// refreshes; returns whether a row was added.
-bool AddFile(ListHost& files, const std::string& path);
-
-// Adds every file directly inside the folder `path`, then refreshes; returns
-// whether the folder held any file (even when all were listed already).
-bool AddFolder(ListHost& files, const std::string& path);
 
 void OnAddFile(ListHost& files);
 void OnAddFolder(ListHost& files);

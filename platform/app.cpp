@@ -1,13 +1,26 @@
 #include "platform/app.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 
 #include "platform/dialog.h"
+#include "platform/wait_cursor.h"
 
-CWinApp::CWinApp() { QApplication::instance()->installEventFilter(&filter_); }
+CWinApp::CWinApp() {
+    QApplication::instance()->installEventFilter(&filter_);
+    // Long operations of the core show the wait cursor.
+    SetBusyIndicator([](bool busy) {
+        if (busy) {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    });
+}
 
 CWinApp::~CWinApp() {
+    SetBusyIndicator({});
     if (QApplication::instance() != nullptr) QApplication::instance()->removeEventFilter(&filter_);
 }
 

@@ -1,14 +1,24 @@
 #include "platform/wait_cursor.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+namespace {
+
+std::function<void(bool)>& Indicator() {
+    static std::function<void(bool)> indicator;
+    return indicator;
+}
+
+}  // namespace
+
+void SetBusyIndicator(std::function<void(bool busy)> indicator) {
+    Indicator() = std::move(indicator);
+}
 
 CWaitCursor::CWaitCursor() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (!Indicator()) return;
+    Indicator()(true);
     shown_ = true;
 }
 
 CWaitCursor::~CWaitCursor() {
-    if (shown_) QGuiApplication::restoreOverrideCursor();
+    if (shown_ && Indicator()) Indicator()(false);
 }

@@ -6,7 +6,6 @@
 #include <set>
 
 #include "files/file_list.h"
-#include "rename/rename_job.h"
 
 namespace {
 
@@ -151,6 +150,51 @@ std::string UndoQuestion(const UndoCandidate& candidate) {
     return text;
 }
 
+namespace {
+
+// The undo as a list of its own: each file the job renamed, looked for by
+// identity under the name the job gave it, with its old name as the new one.
+// A file renamed again, removed or replaced since is left out (`missing`).
+struct UndoList {
+    CListCtrl list;
+    std::vector<const RecordedRow*> listed;
+    std::vector<const RecordedRow*> missing;
+
+    explicit UndoList(const UndoCandidate& candidate) {
+        InsertFileListColumns(list);
+        Folders folders;
+        for (const RecordedRow& row : candidate.data.rows) {
+            if (row.outcome != RecordedRow::Outcome::Renamed) continue;
+            const int fd = folders.Fd(row.folder);
+            if (fd < 0 || !IsFile(fd, row.newName, row.identity)) {
+                missing.push_back(&row);
+                continue;
+            }
+            list.InsertItem(list.GetItemCount(), {row.oldName, row.newName, row.folder});
+            listed.push_back(&row);
+        }
+    }
+};
+
+RenameJobOptions UndoOptions() {
+    RenameJobOptions options;
+    options.destroyExisting = false;
+    options.recordKind = "undo";
+    return options;
+}
+
+}  // namespace
+
+std::vector<PlannedRow> UndoPlan(const UndoCandidate& candidate) {
+    UndoList undo(candidate);
+    RenameJobOptions options = UndoOptions();
+    options.record = false;
+    std::vector<PlannedRow> plan = RenameJob(undo.list, options).Plan();
+    for (const RecordedRow* row : undo.missing)
+        plan.push_back({0, row->folder, row->newName, row->oldName, RowPlan::FailsNotFound});
+    return plan;
+}
+
 UndoResult UndoJob(const UndoCandidate& candidate) {
     UndoResult result;
     int recordFd = -1;
@@ -158,26 +202,11 @@ UndoResult UndoJob(const UndoCandidate& candidate) {
         result.notRenamedBack = candidate.data.Renamed();
         return result;
     }
-    // Each file is looked for by identity under the name the job gave it;
-    // one renamed again, removed or replaced since is skipped.
-    CListCtrl list;
-    InsertFileListColumns(list);
-    std::vector<const RecordedRow*> listed;
-    Folders folders;
-    for (const RecordedRow& row : candidate.data.rows) {
-        if (row.outcome != RecordedRow::Outcome::Renamed) continue;
-        const int fd = folders.Fd(row.folder);
-        if (fd < 0 || !IsFile(fd, row.newName, row.identity)) {
-            ++result.notRenamedBack;
-            continue;
-        }
-        list.InsertItem(list.GetItemCount(), {row.oldName, row.newName, row.folder});
-        listed.push_back(&row);
-    }
-    RenameJobOptions options;
-    options.destroyExisting = false;
-    options.recordKind = "undo";
-    RenameJob job(list, options);
+    UndoList undo(candidate);
+    CListCtrl& list = undo.list;
+    const std::vector<const RecordedRow*>& listed = undo.listed;
+    result.notRenamedBack = static_cast<int>(undo.missing.size());
+    RenameJob job(list, UndoOptions());
     job.Run();
     result.complete = job.Complete();
     for (int i = 0; i < list.GetItemCount(); ++i) {

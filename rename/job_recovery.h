@@ -9,6 +9,7 @@
 
 #include "platform/list_ctrl.h"
 #include "rename/job_record.h"
+#include "rename/rename_job.h"
 
 struct RecoveryReport {
     int jobs = 0;       // interrupted jobs found and recovered
@@ -34,6 +35,9 @@ bool FindUndoableJob(UndoCandidate& candidate);
 // "Undo the last rename of N files?", with a line on the files the job
 // destroyed when it did.
 std::string UndoQuestion(const UndoCandidate& candidate);
+
+// What undoing the job would do to each of its renamed files.
+std::vector<PlannedRow> UndoPlan(const UndoCandidate& candidate);
 
 struct UndoResult {
     int renamedBack = 0;

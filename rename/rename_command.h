@@ -7,6 +7,7 @@
 
 #include "platform/combo_box.h"
 #include "platform/list_ctrl.h"
+#include "rename/rename_job.h"
 
 class QWidget;
 
@@ -21,10 +22,6 @@ struct RenameCommand {
     bool* planHeld = nullptr;
 };
 
-inline constexpr const char* kRenameQuestion =
-    "Are you sure you want to rename the files presented in the list?";
-inline constexpr const char* kRenameAllDone = "Job done, all files were renamed successfully.";
-inline constexpr const char* kRenameSomeFailed = "Job done, some files could not be renamed.";
 
 // The warning for `count` existing files that the job would destroy.
 std::string ExistingFilesWarning(int count);

@@ -140,12 +140,17 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
     if (known != folderBySpelling_.end()) {
         step.folder = known->second;
         step.folderCell = &known->first;
+        if (step.folder == SIZE_MAX) step.reason = RowPlan::FailsCannotCheck;
         return step.folder != SIZE_MAX;
     }
     const std::string path = spelled.empty() ? "./" : spelled;
     std::string canonical;
     FolderHandle handle;
-    if (ResolveFolder(path, canonical) != 0 || OpenFolder(path, handle) != 0) {
+    int error = ResolveFolder(path, canonical);
+    if (error == 0) error = OpenFolder(path, handle);
+    if (error != 0) {
+        step.reason = error == ENOENT || error == ENOTDIR ? RowPlan::FailsNotFound
+                                                          : RowPlan::FailsCannotCheck;
         sourcesUncertain_ = true;
         folderBySpelling_.emplace(spelled, SIZE_MAX);
         return false;
@@ -194,9 +199,11 @@ void RenameJob::PlanRow(int row) {
     step.oldName = list_.GetItemText(row, kOldColumn);
     step.newName = list_.GetItemText(row, kNewColumn);
     step.state = State::Failed;
-    if (!FindFolder(list_.GetItemText(row, kFolderColumn), step) ||
-        !StaysInFolder(step.oldName))
+    if (!FindFolder(list_.GetItemText(row, kFolderColumn), step)) return;
+    if (!StaysInFolder(step.oldName)) {
+        step.reason = RowPlan::FailsInvalidName;
         return;
+    }
     const Folder& folder = folders_[step.folder];
 
     // The name is claimed even when the file cannot be checked: no other row
@@ -209,18 +216,30 @@ void RenameJob::PlanRow(int row) {
     const int error = QueryStatusAt(folder.handle.fd(), step.oldName, source);
     if (error != 0) sourcesUncertain_ = true;
     // Missing, unreadable, or the same file listed a second time.
-    if (!firstClaim || error != 0 || !source.exists || !listedFiles_.insert(source.identity).second)
+    if (error != 0) return;
+    if (!source.exists) {
+        step.reason = RowPlan::FailsNotFound;
         return;
+    }
+    if (!firstClaim || !listedFiles_.insert(source.identity).second) {
+        step.reason = RowPlan::FailsListedTwice;
+        return;
+    }
     step.makeWritable = source.regular && !source.ownerWritable;
     step.source = source.identity;
 
     FileStatus followed = source;
     if (source.link && QueryStatusAt(folder.handle.fd(), step.oldName, followed, true) != 0)
         followed.regular = false;
-    if (followed.regular && StaysInFolder(step.newName)) {
+    if (!followed.regular) {
+        step.reason = RowPlan::FailsNotRegular;
+    } else if (!StaysInFolder(step.newName)) {
+        step.reason = RowPlan::FailsInvalidName;
+    } else {
         step.targetName = StoredName(folder, step.newName);
         step.action = step.newName == step.oldName ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
+        step.reason = step.action == Action::Keep ? RowPlan::KeepsName : RowPlan::Renames;
     }
 }
 
@@ -232,7 +251,8 @@ void RenameJob::GiveEachTargetToOneRow() {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         Step& step = steps_[i];
         if (step.action != Action::Move) continue;
-        if (!stepByTarget_.try_emplace(FileKey{step.folder, step.targetName}, i).second) Fail(step);
+        if (!stepByTarget_.try_emplace(FileKey{step.folder, step.targetName}, i).second)
+            Fail(step, RowPlan::FailsDuplicate);
     }
 }
 
@@ -259,21 +279,25 @@ void RenameJob::ResolveTarget(Step& step) {
 
     FileStatus target;
     if (QueryStatusAt(folder.handle.fd(), step.targetName, target) != 0) {
-        Fail(step);
+        Fail(step, RowPlan::FailsCannotCheck);
     } else if (!target.exists) {
         return;
-    } else if (sourcesUncertain_ || !folder.listed || !listedThere ||
-               listedFiles_.count(target.identity) != 0) {
-        // Another name of a listed file, a spelling the folder's names do not
-        // account for, or (when some listed file could not be checked)
-        // possibly a listed file: never removed.
-        Fail(step);
-    } else if ((target.regular || target.link) && options_.destroyExisting) {
+    } else if (listedFiles_.count(target.identity) != 0) {
+        Fail(step, RowPlan::FailsListedFileHasName);
+    } else if (sourcesUncertain_ || !folder.listed || !listedThere) {
+        // A spelling the folder's names do not account for, or (when some
+        // listed file could not be checked) possibly a listed file: never
+        // removed.
+        Fail(step, RowPlan::FailsCannotCheck);
+    } else if (!target.regular && !target.link) {
+        Fail(step, RowPlan::FailsFolderHasName);
+    } else if (!options_.destroyExisting) {
+        Fail(step, RowPlan::FailsExistingFile);
+    } else {
         step.destroyTarget = true;
+        step.reason = RowPlan::DestroysExisting;
         step.target = target.identity;
         step.targetChangeTime = target.changeTime;
-    } else {
-        Fail(step);  // a folder, a special file, or a file that may not be destroyed
     }
 }
 
@@ -283,19 +307,50 @@ void RenameJob::FailWaitingSteps() {
         for (Step& step : steps_) {
             if (step.action == Action::Move && step.waitsFor >= 0 &&
                 steps_[static_cast<std::size_t>(step.waitsFor)].action != Action::Move) {
-                Fail(step);
+                Fail(step, RowPlan::FailsNameStaysTaken);
                 changed = true;
             }
         }
     }
 }
 
-void RenameJob::Fail(Step& step) {
+void RenameJob::Fail(Step& step, RowPlan reason) {
     step.action = Action::Fail;
     step.state = State::Failed;
+    step.reason = reason;
+}
+
+std::vector<PlannedRow> RenameJob::Plan() const {
+    std::vector<PlannedRow> plan;
+    plan.reserve(steps_.size());
+    for (const Step& step : steps_) {
+        plan.push_back({step.row, list_.GetItemText(step.row, kFolderColumn), step.oldName,
+                        step.newName, step.reason});
+    }
+    return plan;
+}
+
+const char* RowPlanText(RowPlan plan) {
+    switch (plan) {
+        case RowPlan::Renames: return "renames";
+        case RowPlan::KeepsName: return "keeps its name";
+        case RowPlan::DestroysExisting: return "destroys an existing file";
+        case RowPlan::FailsDuplicate: return "fails: another row has this name";
+        case RowPlan::FailsInvalidName: return "fails: invalid name";
+        case RowPlan::FailsNotRegular: return "fails: not a regular file";
+        case RowPlan::FailsNotFound: return "fails: file not found";
+        case RowPlan::FailsListedTwice: return "fails: listed twice";
+        case RowPlan::FailsCannotCheck: return "fails: cannot be checked";
+        case RowPlan::FailsListedFileHasName: return "fails: a listed file has this name";
+        case RowPlan::FailsFolderHasName: return "fails: a folder or special file has this name";
+        case RowPlan::FailsExistingFile: return "fails: an existing file has this name";
+        case RowPlan::FailsNameStaysTaken: return "fails: the name stays taken";
+    }
+    return "fails";
 }
 
 int RenameJob::Run() {
+    for (const Step& step : steps_) toDo_ += step.state == State::Pending;
     if (options_.record) BeginRecord();
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         if (steps_[i].state == State::Pending) RunFrom(i);
@@ -366,7 +421,7 @@ void RenameJob::RunFrom(std::size_t first) {
     if (cycle) {
         // Park the head so that the last step of the cycle can take its name.
         if (!MoveToTemporaryName(head)) {
-            for (std::size_t index : chain) Fail(steps_[index]);
+            for (std::size_t index : chain) Fail(steps_[index], RowPlan::FailsCannotCheck);
             return;
         }
         head.state = State::Parked;
@@ -374,7 +429,7 @@ void RenameJob::RunFrom(std::size_t first) {
     for (std::size_t k = chain.size(); k-- > (cycle ? 1 : 0);) {
         Step& step = steps_[chain[k]];
         if (!CanEnter(step) || !MoveToTemporaryName(step)) {
-            Fail(step);
+            Fail(step, step.reason);
             continue;
         }
         Finish(step, MoveIntoTarget(step));
@@ -480,6 +535,7 @@ bool RenameJob::RowHoldsPlannedFile(const Step& step) const {
 }
 
 void RenameJob::Finish(Step& step, bool moved) {
+    if (options_.progress) options_.progress(++done_, toDo_);
     const bool rowHoldsFile = RowHoldsPlannedFile(step);
     if (moved) {
         step.state = State::Done;

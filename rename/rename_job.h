@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,6 +47,43 @@ bool WipeFile(const std::string& path, std::uint16_t passes);
 // source itself is never destroyed.
 bool RenameFile(const std::string& source, const std::string& target, bool overwrite);
 
+inline constexpr const char* kRenameQuestion =
+    "Are you sure you want to rename the files presented in the list?";
+inline constexpr const char* kRenameAllDone = "Job done, all files were renamed successfully.";
+inline constexpr const char* kRenameSomeFailed = "Job done, some files could not be renamed.";
+
+// What the plan says of a row, before anything moves.
+enum class RowPlan {
+    Renames,
+    KeepsName,
+    DestroysExisting,     // renames, destroying an existing file that is not listed
+    FailsDuplicate,       // another row has this new name
+    FailsInvalidName,     // the new (or old) name would leave the folder
+    FailsNotRegular,      // not a regular file
+    FailsNotFound,        // no file at the old name
+    FailsListedTwice,     // the same file is listed in an earlier row
+    FailsCannotCheck,     // the file, its folder or its target could not be checked
+    FailsListedFileHasName,  // another name of a listed file
+    FailsFolderHasName,   // a folder or special file has this name
+    FailsExistingFile,    // an existing file has this name and may not be destroyed
+    FailsNameStaysTaken,  // the row it waits for fails, so its name stays taken
+};
+
+// "renames", "fails: another row has this name", ...
+const char* RowPlanText(RowPlan plan);
+inline bool RowPlanFails(RowPlan plan) {
+    return plan != RowPlan::Renames && plan != RowPlan::KeepsName &&
+           plan != RowPlan::DestroysExisting;
+}
+
+struct PlannedRow {
+    int row = 0;
+    std::string folder;  // as the Folder cell spells it
+    std::string oldName;
+    std::string newName;
+    RowPlan status = RowPlan::Renames;
+};
+
 struct RenameJobOptions {
     // Existing files that are not listed may be destroyed (after the
     // warning); otherwise the rows that want their names fail.
@@ -53,6 +91,8 @@ struct RenameJobOptions {
     // Keeps a record of the job for recovery and undo.
     bool record = true;
     std::string recordKind = "rename";
+    // Told after each row the job carries out: rows done, rows to do.
+    std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
 class RenameJob {
@@ -62,6 +102,9 @@ public:
 
     // How many existing files that are not listed the job will destroy.
     int ExistingTargets() const { return existingTargets_; }
+
+    // Every row of the list with what the plan will do to it.
+    std::vector<PlannedRow> Plan() const;
 
     // Carries the plan out; returns the number of rows that failed.
     int Run();
@@ -97,6 +140,7 @@ private:
         std::string targetName;  // the new name as the folder stores it
         bool makeWritable = false;
         Action action = Action::Fail;
+        RowPlan reason = RowPlan::FailsCannotCheck;
         int waitsFor = -1;           // the step whose file must leave the target first
         bool destroyTarget = false;  // an existing file that is not listed
         FileIdentity target;
@@ -145,7 +189,7 @@ private:
     bool MoveIntoTarget(Step& step);
     bool ReplaceCountedTarget(Step& step);
     void Finish(Step& step, bool moved);
-    void Fail(Step& step);
+    void Fail(Step& step, RowPlan reason);
     bool CanEnter(const Step& step) const;
     int FolderFd(const Step& step) const { return folders_[step.folder].handle.fd(); }
 
@@ -156,6 +200,8 @@ private:
     std::vector<Folder> folders_;
     int existingTargets_ = 0;
     bool complete_ = true;
+    std::size_t done_ = 0;
+    std::size_t toDo_ = 0;
     bool sourcesUncertain_ = false;  // a listed file could not be checked
     std::unordered_map<std::string, std::size_t> folderBySpelling_;
     std::unordered_map<std::string, std::size_t> folderByCanonicalPath_;

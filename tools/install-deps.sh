@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-dev
   fonts-liberation xvfb xauth
   exfat-fuse exfatprogs
+  libcli11-dev
 )
 
 missing=()
