@@ -22,7 +22,11 @@ bool IsValidUtf8(const std::string& text) {
 }
 
 // The number of characters a cell takes on a terminal (one per character).
-std::size_t Width(const std::string& text) { return CharacterStarts(text).size(); }
+std::size_t Width(const std::string& text) {
+    std::size_t width = 0;
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) ++width;
+    return width;
+}
 
 void AppendPadded(std::string& out, const std::string& text, std::size_t width) {
     out += text;
@@ -32,6 +36,8 @@ void AppendPadded(std::string& out, const std::string& text, std::size_t width) 
 }  // namespace
 
 std::string EscapedForTerminal(const std::string& name) {
+    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F && c != '\\'; };
+    if (std::all_of(name.begin(), name.end(), plain)) return name;
     std::string out;
     for (std::size_t at = 0; at < name.size();) {
         const std::size_t length = CharacterLength(name, at);
@@ -86,9 +92,16 @@ std::string PlanTable(const std::vector<PlannedRow>& plan) {
     rows.reserve(plan.size() + 1);
     rows.push_back({"New name", "Old name", "Folder", "Status"});
     std::size_t widths[3] = {0, 0, 0};
+    // Rows of one folder follow each other: its cell is made once.
+    const std::string* folder = nullptr;
+    std::string folderCell;
     for (const PlannedRow& row : plan) {
+        if (folder == nullptr || *folder != row.folder) {
+            folder = &row.folder;
+            folderCell = EscapedForTerminal(row.folder);
+        }
         rows.push_back({EscapedForTerminal(row.newName), EscapedForTerminal(row.oldName),
-                        EscapedForTerminal(row.folder), RowPlanText(row.status)});
+                        folderCell, RowPlanText(row.status)});
     }
     for (const Cells& cells : rows) {
         widths[0] = std::max(widths[0], Width(cells.newName));

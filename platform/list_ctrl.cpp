@@ -37,9 +37,12 @@ bool CListCtrl::SetItemText(int row, int column, std::string_view text) {
     WillChange();
     Row& cells = rows_[static_cast<std::size_t>(row)];
     const bool pathCell = column == folderColumn_ || column == nameColumn_;
-    if (pathCell) ForgetPath(cells);
+    // Inside a batch the path lookup is brought up to date once, at its end.
+    const bool updatePath = pathCell && batchDepth_ == 0 && !pathsStale_;
+    if (updatePath) ForgetPath(cells);
     cells[static_cast<std::size_t>(column)] = CutToCell(text);
-    if (pathCell) RememberPath(cells);
+    if (updatePath) RememberPath(cells);
+    if (pathCell && !updatePath) pathsStale_ = true;
     if (Notifying()) observer_->CellsChanged(row, row);
     return true;
 }
@@ -70,6 +73,7 @@ void CListCtrl::Reserve(int rows) {
 
 int CListCtrl::AppendUniqueItem(Row cells) {
     CutCells(cells);
+    RebuildPathsIfStale();
     if (!pathCounts_.try_emplace(PathOf(cells), 1).second) return -1;
     const int row = GetItemCount();
     WillChange();
@@ -131,6 +135,7 @@ void CListCtrl::DeleteAllItems() {
     if (Notifying()) observer_->RowsAboutToBeReset();
     rows_.clear();
     pathCounts_.clear();
+    pathsStale_ = false;
     selected_ = -1;
     if (Notifying()) observer_->RowsReset();
 }
@@ -162,12 +167,24 @@ std::string CListCtrl::PathOf(const Row& row) const {
            row[static_cast<std::size_t>(nameColumn_)];
 }
 
+void CListCtrl::RebuildPathsIfStale() {
+    if (!pathsStale_) return;
+    pathsStale_ = false;
+    pathCounts_.clear();
+    pathCounts_.reserve(rows_.size());
+    for (const Row& row : rows_) RememberPath(row);
+}
+
 void CListCtrl::ForgetPath(const Row& row) {
+    RebuildPathsIfStale();
     const auto found = pathCounts_.find(PathOf(row));
     if (found != pathCounts_.end() && --found->second == 0) pathCounts_.erase(found);
 }
 
-void CListCtrl::RememberPath(const Row& row) { ++pathCounts_[PathOf(row)]; }
+void CListCtrl::RememberPath(const Row& row) {
+    RebuildPathsIfStale();
+    ++pathCounts_[PathOf(row)];
+}
 
 // Inside a batch, the observer hears of the reset before the first change.
 void CListCtrl::WillChange() {
@@ -180,7 +197,9 @@ CListCtrl::Batch::Batch(CListCtrl& list) : list_(list) {
 }
 
 CListCtrl::Batch::~Batch() {
-    if (--list_.batchDepth_ > 0 || !list_.batchChanged_ || list_.observer_ == nullptr) return;
+    if (--list_.batchDepth_ > 0) return;
+    list_.RebuildPathsIfStale();
+    if (!list_.batchChanged_ || list_.observer_ == nullptr) return;
     list_.observer_->RowsReset();
     list_.observer_->SelectionChanged(list_.selected_);
 }

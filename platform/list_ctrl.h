@@ -91,6 +91,7 @@ public:
 
 private:
     std::string PathOf(const Row& row) const;
+    void RebuildPathsIfStale();
     void ForgetPath(const Row& row);
     void RememberPath(const Row& row);
     void WillChange();
@@ -110,6 +111,7 @@ private:
     int nameColumn_ = 1;
     int selected_ = -1;
     int batchDepth_ = 0;
+    bool pathsStale_ = false;  // path cells changed inside a batch
     bool batchChanged_ = false;
     ListObserver* observer_ = nullptr;
 };

@@ -194,8 +194,8 @@ std::vector<std::string> NamesEndingWith(std::string_view end) {
     return paths;
 }
 
-// Whether a record ends with its finished (or undone) mark: its last line,
-// read without reading the whole record.
+}  // namespace
+
 bool EndsFinished(int fd) {
     struct stat info {};
     if (fstat(fd, &info) != 0 || info.st_size < 16) return false;
@@ -204,6 +204,8 @@ bool EndsFinished(int fd) {
     const std::string_view end(tail, sizeof tail);
     return end.ends_with("\nfinished\n") || end.ends_with("\nundone\n");
 }
+
+namespace {
 
 // A name that sorts after every earlier record's.
 std::string NewRecordName() {

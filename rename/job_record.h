@@ -96,6 +96,9 @@ private:
 // Opens an existing record for a change of its own (recovery, undo) and locks
 // it; EWOULDBLOCK when another process holds it.
 int LockJobRecord(const std::string& path, int& fd);
+// Whether the open record ends with its finished (or undone) mark, read from
+// its last bytes alone.
+bool EndsFinished(int fd);
 // Appends lines to a locked record and flushes it.
 int AppendToJobRecord(int fd, const std::string& path, const std::string& lines);
 // Replaces a locked record, atomically, by its whole part with each row's

@@ -99,6 +99,10 @@ RecoveryReport RecoverInterruptedJobs() {
         int fd = -1;
         // A record another process holds belongs to a job still running.
         if (LockJobRecord(path, fd) != 0) continue;
+        if (EndsFinished(fd)) {
+            close(fd);
+            continue;
+        }
         JobRecordData data;
         if (ReadJobRecord(path, data) && data.planWhole && !data.finished) {
             ++report.jobs;

@@ -24,6 +24,16 @@ bool StaysInFolder(std::string_view name) {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
+// Whether `name` could be a temporary name: 8 letters, a full stop, 3 letters.
+bool TemporaryShaped(std::string_view name) {
+    if (name.size() != 12 || name[8] != '.') return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (i != 8 && !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    }
+    return true;
+}
+
 // How many temporary names are drawn before a row gives up.
 constexpr int kTemporaryNameAttempts = 100;
 
@@ -169,11 +179,11 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
 }
 
 void RenameJob::ReadNames(Folder& folder) {
-    std::vector<std::string> names;
+    std::vector<std::string>& names = folder.storedNames;
     folder.listed = ListNamesAt(folder.handle.fd(), names) == 0;
     if (!folder.listed) return;
     folder.names.reserve(names.size());
-    folder.names.insert(names.begin(), names.end());
+    for (const std::string& name : names) folder.names.insert(name);
     // Whether the folder ignores letter case is asked with a name it holds,
     // spelled in the other case (unless that spelling is a name of its own).
     for (const std::string& name : names) {
@@ -209,6 +219,7 @@ void RenameJob::PlanRow(int row) {
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
     step.sourceName = StoredName(folder, step.oldName);
+    temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.sourceName);
     const bool firstClaim =
         stepBySource_.emplace(FileKey{step.folder, step.sourceName}, steps_.size() - 1).second;
 
@@ -237,6 +248,7 @@ void RenameJob::PlanRow(int row) {
         step.reason = RowPlan::FailsInvalidName;
     } else {
         step.targetName = StoredName(folder, step.newName);
+        temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.targetName);
         step.action = step.newName == step.oldName ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
         step.reason = step.action == Action::Keep ? RowPlan::KeepsName : RowPlan::Renames;
@@ -350,6 +362,9 @@ const char* RowPlanText(RowPlan plan) {
 }
 
 int RenameJob::Run() {
+    // The Old cells change as one batch: the list's path lookup and its view
+    // are brought up to date once, at the end.
+    const CListCtrl::Batch batch(list_);
     for (const Step& step : steps_) toDo_ += step.state == State::Pending;
     if (options_.record) BeginRecord();
     for (std::size_t i = 0; i < steps_.size(); ++i) {
@@ -448,6 +463,7 @@ bool RenameJob::DrawFreeName(const Step& step, std::string& name) const {
     const Folder& folder = folders_[step.folder];
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         name = RandomFileName(8, 3);
+        if (!temporaryShapedNames_) return true;
         const std::string stored = StoredName(folder, name);
         const FileKey key{step.folder, stored};
         if (stepBySource_.count(key) == 0 && stepByTarget_.count(key) == 0) return true;

@@ -126,7 +126,8 @@ private:
         bool listed = false;  // its names were read
         bool foldsCase = false;
         bool changed = false;
-        std::unordered_set<std::string> names;                     // as stored
+        std::vector<std::string> storedNames;        // as the folder stores them
+        std::unordered_set<std::string_view> names;  // views of storedNames
         std::unordered_map<std::string, std::string> byFoldedName;  // when it folds case
     };
 
@@ -211,4 +212,7 @@ private:
     std::unordered_map<FileKey, std::size_t, FileKeyHash> stepBySource_;
     // The current and the new names of the plan (temporary names avoid both).
     std::unordered_map<FileKey, std::size_t, FileKeyHash> stepByTarget_;
+    // Whether any name of the plan has the shape of a temporary name; only
+    // then must a drawn temporary name be looked up in the tables above.
+    bool temporaryShapedNames_ = false;
 };
