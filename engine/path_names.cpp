@@ -49,3 +49,18 @@ std::string ProgramFolder() {
     if (error) return {};
     return ProgramFolderOfPath(exe.string());
 }
+
+std::vector<std::string> ManualCandidates(const std::string& programFolder) {
+    const std::filesystem::path folder(programFolder);
+    return {(folder / "Manual.html").lexically_normal().string(),
+            (folder / "../share/doc/quorvel/Manual.html").lexically_normal().string()};
+}
+
+std::string ManualPath(const std::string& programFolder) {
+    const std::vector<std::string> candidates = ManualCandidates(programFolder);
+    for (const std::string& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return candidates.front();
+}

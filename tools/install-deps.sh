@@ -10,6 +10,7 @@ packages=(
   fonts-liberation xvfb xauth
   exfat-fuse exfatprogs
   libcli11-dev
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

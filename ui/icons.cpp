@@ -181,6 +181,11 @@ Drawing DrawingOf(int id) {
 
 }  // namespace
 
+QPixmap RenderIcon(int id, int size) {
+    const Drawing draw = DrawingOf(id);
+    return draw ? Render(draw, size) : QPixmap();
+}
+
 QIcon LoadIcon(int id) {
     const Drawing draw = DrawingOf(id);
     if (!draw) return {};
@@ -188,5 +193,6 @@ QIcon LoadIcon(int id) {
     icon.addPixmap(Render(draw, 16));
     icon.addPixmap(Render(draw, 32));
     icon.addPixmap(Render(draw, 64));
+    icon.addPixmap(Render(draw, 128));
     return icon;
 }

@@ -152,6 +152,13 @@ void CMainDlg::CreateControls() {
     setFixedSize(client.width(), client.height() + m_menuBar->sizeHint().height());
 }
 
+void CMainDlg::AddStartPaths() {
+    for (const std::string& path : m_startPaths) {
+        // As Add File adds a file and Add Folder a folder; anything else is skipped.
+        if (!AddFile(path)) AddFolder(WithTrailingSeparator(path));
+    }
+}
+
 bool CMainDlg::OnInitDialog() {
     setWindowIcon(m_icon);
     for (const ButtonIcon& image : kButtonIcons) {
@@ -163,6 +170,7 @@ bool CMainDlg::OnInitDialog() {
     m_listView->ShowColumns();
     LoadHistories(m_prototype, m_filter);
     CreateToolTips();
+    AddStartPaths();
     RefreshList();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -252,7 +260,7 @@ void CMainDlg::OnAbout() {
 }
 
 void CMainDlg::OnManual() {
-    if (ShellExecute(this, "open", ProgramFolder() + "/Manual.html") <= 32)
+    if (ShellExecute(this, "open", ManualPath(ProgramFolder())) <= 32)
         MessageBox(this, "No help is available!", "Help Is Not Installed", MB_ICONERROR);
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/add_commands.h"
 #include "files/extension_filter.h"
@@ -52,6 +53,8 @@ public:
     void OnClearFilter();
 
     void RefreshList();
+    // Files and folders to add when the window opens (its command line).
+    void SetStartPaths(std::vector<std::string> paths) { m_startPaths = std::move(paths); }
     bool AddFile(const std::string& path) { return ::AddFile(host_, path); }
     bool AddFolder(const std::string& path) { return ::AddFolder(host_, path); }
 
@@ -89,6 +92,7 @@ private:
     void CreateControls();
     void CreateMenu();
     void CreateToolTips();
+    void AddStartPaths();
 
     QIcon m_icon;
     QMenuBar* m_menuBar = nullptr;
@@ -100,6 +104,7 @@ private:
     std::map<int, QPushButton*> m_buttons;
     bool m_toolTipsCreated = false;
     bool m_planHeld = false;  // the rename command holds a plan
+    std::vector<std::string> m_startPaths;
 
     FilterState filterState_;
     ListHost host_;  // what the add and list commands work on

@@ -12,6 +12,7 @@ bool CRenamerApp::InitInstance() {
     const RecoveryReport recovery = RecoverInterruptedJobs();
     LoadAccelerators(MainAccelerators());
     CMainDlg dialog;
+    dialog.SetStartPaths(m_startPaths);
     m_pMainWnd = &dialog;
     // The window says what the recovery did once it is on screen.
     QTimer::singleShot(0, &dialog, [&] { ReportRecovery(&dialog, recovery); });

@@ -4,7 +4,13 @@
 
 #include "platform/app.h"
 
+#include <string>
+#include <vector>
+
 class CRenamerApp : public CWinApp {
 public:
     bool InitInstance() override;
+
+    // Files and folders the window adds when it opens.
+    std::vector<std::string> m_startPaths;
 };
