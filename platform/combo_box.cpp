@@ -1,7 +1,11 @@
 #include "platform/combo_box.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QStyle>
+#include <algorithm>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QEvent>
@@ -90,7 +94,21 @@ int CComboBox::InsertString(int index, std::string_view text) {
     const QString editText = combo_->currentText();
     combo_->insertItem(index, ToQString(text));
     combo_->setEditText(editText);
+    FitPopupToEntries();
     return index;
+}
+
+// The drop-down list shows every entry whole: as wide as the longest one,
+// never cut in the middle.
+void CComboBox::FitPopupToEntries() {
+    QAbstractItemView* view = combo_->view();
+    view->setTextElideMode(Qt::ElideNone);
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (int i = 0; i < combo_->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(combo_->itemText(i)));
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    view->setMinimumWidth(widest + scrollBar + 4 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16);
 }
 
 int CComboBox::DeleteString(int index) {

@@ -44,6 +44,8 @@ public:
     QComboBox* Widget() const { return combo_; }
 
 private:
+    void FitPopupToEntries();
+
     QComboBox* combo_;
     std::function<void()> killFocus_;
 };

@@ -1,6 +1,10 @@
 #include "platform/message_box.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/qt_text.h"
 
@@ -26,6 +30,18 @@ QMessageBox::Icon IconOf(unsigned icon) {
     }
 }
 
+// A message box is at least as wide as its caption needs in the title bar
+// (with the window manager's icon and buttons), so the caption is never cut.
+void KeepCaptionWhole(QMessageBox& box, const std::string& caption) {
+    QFont title = QApplication::font();
+    title.setBold(true);
+    const int needed = QFontMetrics(title).horizontalAdvance(ToQString(caption)) + 160;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 }  // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
@@ -44,6 +60,7 @@ int MessageBox(QWidget* parent, const std::string& text, const std::string& capt
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    KeepCaptionWhole(box, caption);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;

@@ -10,15 +10,19 @@
 #include "platform/message_box.h"
 #include "ui/icons.h"
 
-QPixmap AboutBanner() {
-    QPixmap banner(300, 250);
+QPixmap AboutBanner(qreal devicePixelRatio) {
+    // Drawn for the screen's pixels, so that it stays sharp at any scale.
+    QPixmap banner(QSize(300, 250) * devicePixelRatio);
+    banner.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&banner);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 250);
     sky.setColorAt(0, QColor(40, 70, 140));
     sky.setColorAt(1, QColor(120, 170, 230));
     painter.fillRect(banner.rect(), sky);
-    painter.drawPixmap(118, 30, LoadIcon(130).pixmap(64, 64));
+    QPixmap icon = RenderIcon(130, qRound(64 * devicePixelRatio));
+    icon.setDevicePixelRatio(devicePixelRatio);
+    painter.drawPixmap(118, 30, icon);
     painter.setPen(Qt::white);
     QFont title("Liberation Sans", 26, QFont::Bold);
     painter.setFont(title);
@@ -42,17 +46,25 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(parent) {
     setFont(font);
     const DialogUnits units(font);
 
+    // The picture's control is as large as the banner and its frame, so the
+    // whole banner shows; the rest of the box is laid out below it.
     auto* picture = new QLabel(this);
-    picture->setPixmap(AboutBanner());
-    picture->setAlignment(Qt::AlignCenter);
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setGeometry(units.Rect(1, 1, 171, 144));
+    picture->setPixmap(AboutBanner(devicePixelRatioF()));
+    picture->setAlignment(Qt::AlignCenter);
+    const int frame = picture->frameWidth();
+    const QRect pictureRect(units.X(1), units.Y(1), 300 + 2 * frame, 250 + 2 * frame);
+    picture->setGeometry(pictureRect);
+    const int width = pictureRect.right() + 1 + units.X(1);
     auto* separator = new QFrame(this);
     separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    separator->setGeometry(units.Rect(1, 147, 171, 1));
+    separator->setGeometry(pictureRect.left(), pictureRect.bottom() + 1 + units.Y(2),
+                           pictureRect.width(), 2);
     m_ok = new QPushButton("OK", this);
     m_ok->setAutoDefault(false);
-    m_ok->setGeometry(units.Rect(61, 150, 50, 14));
+    const QSize button(units.X(50), units.Y(14));
+    m_ok->setGeometry((width - button.width()) / 2, separator->geometry().bottom() + 1 + units.Y(2),
+                      button.width(), button.height());
     connect(m_ok, &QPushButton::clicked, this, [this] { OnCommand(IDOK); });
-    setFixedSize(units.X(173), units.Y(167));
+    setFixedSize(width, m_ok->geometry().bottom() + 1 + units.Y(3));
 }

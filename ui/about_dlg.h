@@ -15,4 +15,4 @@ private:
 };
 
 // Bitmap 129: the 300 x 250 banner.
-QPixmap AboutBanner();
+QPixmap AboutBanner(qreal devicePixelRatio = 1.0);
