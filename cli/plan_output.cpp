@@ -64,11 +64,11 @@ std::string EscapedForTerminal(const std::string& name) {
 std::string JsonName(const std::string& name) {
     std::string out;
     if (!IsValidUtf8(name)) {
-        out = "{\"hex\": \"";
+        out.append("{\"hex\": \"");
         for (unsigned char c : name) AppendHexByte(out, c);
         return out + "\"}";
     }
-    out = "\"";
+    out.push_back('"');
     for (unsigned char c : name) {
         if (c == '"' || c == '\\') {
             out += '\\';
