@@ -7,6 +7,8 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -139,8 +141,16 @@ bool Collect(const Options& options, ListHost& host) {
     return true;
 }
 
-int Rename(const Options& options) {
+// What a rename works on. It belongs to main, which ends the process without
+// tearing it down: freeing 100,000 rows one by one would cost more than much
+// of the job's own bookkeeping, and the process ends anyway.
+struct Session {
     CListCtrl list;
+    std::optional<RenameJob> job;
+};
+
+int Rename(const Options& options, Session& session) {
+    CListCtrl& list = session.list;
     InsertFileListColumns(list);
     ListHost host{list, {}, nullptr};
     if (!Collect(options, host)) return kBadInput;
@@ -154,7 +164,7 @@ int Rename(const Options& options) {
     jobOptions.destroyExisting = options.overwrite;
     Progress progress;
     jobOptions.progress = [&](std::size_t done, std::size_t total) { progress(done, total); };
-    RenameJob job(list, jobOptions);
+    RenameJob& job = session.job.emplace(list, jobOptions);
     const std::vector<PlannedRow> plan = job.Plan();
     ShowPlan(plan, options.json);
     const int failing = CountFailing(plan);
@@ -238,5 +248,10 @@ int main(int argc, char** argv) {
     if (recovery.jobs != 0) Say(RecoveryMessage(recovery));
 
     options.prototype = CleanedName(options.prototype);
-    return options.undo ? Undo(options) : Rename(options);
+    auto* session = new Session;
+    const int status = options.undo ? Undo(options) : Rename(options, *session);
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

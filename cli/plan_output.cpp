@@ -13,7 +13,7 @@ void AppendHexByte(std::string& out, unsigned char c) {
     out += kHex[c & 15];
 }
 
-bool IsValidUtf8(const std::string& text) {
+bool IsValidUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
         if (CharacterLength(text, at) == 1 && static_cast<unsigned char>(text[at]) >= 0x80)
             return false;
@@ -22,22 +22,44 @@ bool IsValidUtf8(const std::string& text) {
 }
 
 // The number of characters a cell takes on a terminal (one per character).
-std::size_t Width(const std::string& text) {
+std::size_t Width(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) ++width;
     return width;
 }
 
-void AppendPadded(std::string& out, const std::string& text, std::size_t width) {
-    out += text;
-    out.append(width - std::min(width, Width(text)) + 2, ' ');
+bool Plain(std::string_view name) {
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return c >= 0x20 && c < 0x7F && c != '\\'; });
+}
+
+// A cell of the table: the name itself when it is plain, else its escape.
+struct Cell {
+    std::string_view text;
+    std::string escaped;
+    std::size_t width = 0;
+
+    explicit Cell(std::string_view name) {
+        if (Plain(name)) {
+            text = name;
+            width = name.size();
+        } else {
+            escaped = EscapedForTerminal(name);
+            text = escaped;
+            width = Width(escaped);
+        }
+    }
+};
+
+void AppendPadded(std::string& out, const Cell& cell, std::size_t width) {
+    out += cell.text;
+    out.append(width - std::min(width, cell.width) + 2, ' ');
 }
 
 }  // namespace
 
-std::string EscapedForTerminal(const std::string& name) {
-    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F && c != '\\'; };
-    if (std::all_of(name.begin(), name.end(), plain)) return name;
+std::string EscapedForTerminal(std::string_view name) {
+    if (Plain(name)) return std::string(name);
     std::string out;
     for (std::size_t at = 0; at < name.size();) {
         const std::size_t length = CharacterLength(name, at);
@@ -61,7 +83,7 @@ std::string EscapedForTerminal(const std::string& name) {
     return out;
 }
 
-std::string JsonName(const std::string& name) {
+std::string JsonName(std::string_view name) {
     std::string out;
     if (!IsValidUtf8(name)) {
         out.append("{\"hex\": \"");
@@ -84,38 +106,27 @@ std::string JsonName(const std::string& name) {
 }
 
 std::string PlanTable(const std::vector<PlannedRow>& plan) {
-    struct Cells {
-        std::string newName, oldName, folder;
-        const char* status;
-    };
-    std::vector<Cells> rows;
-    rows.reserve(plan.size() + 1);
-    rows.push_back({"New name", "Old name", "Folder", "Status"});
+    const PlannedRow heading{0, "Folder", "Old name", "New name", RowPlan::Renames};
     std::size_t widths[3] = {0, 0, 0};
-    // Rows of one folder follow each other: its cell is made once.
-    const std::string* folder = nullptr;
-    std::string folderCell;
-    for (const PlannedRow& row : plan) {
-        if (folder == nullptr || *folder != row.folder) {
-            folder = &row.folder;
-            folderCell = EscapedForTerminal(row.folder);
-        }
-        rows.push_back({EscapedForTerminal(row.newName), EscapedForTerminal(row.oldName),
-                        folderCell, RowPlanText(row.status)});
-    }
-    for (const Cells& cells : rows) {
-        widths[0] = std::max(widths[0], Width(cells.newName));
-        widths[1] = std::max(widths[1], Width(cells.oldName));
-        widths[2] = std::max(widths[2], Width(cells.folder));
-    }
+    std::size_t bytes = 0;
+    const auto measure = [&](const PlannedRow& row) {
+        const Cell cells[3] = {Cell(row.newName), Cell(row.oldName), Cell(row.folder)};
+        for (int i = 0; i < 3; ++i) widths[i] = std::max(widths[i], cells[i].width);
+        bytes += row.newName.size() + row.oldName.size() + row.folder.size() + 48;
+    };
+    measure(heading);
+    for (const PlannedRow& row : plan) measure(row);
     std::string out;
-    for (const Cells& cells : rows) {
-        AppendPadded(out, cells.newName, widths[0]);
-        AppendPadded(out, cells.oldName, widths[1]);
-        AppendPadded(out, cells.folder, widths[2]);
-        out += cells.status;
+    out.reserve(bytes + plan.size() * (widths[0] + widths[1] + widths[2]) / 2);
+    const auto appendRow = [&](const PlannedRow& row, const char* status) {
+        AppendPadded(out, Cell(row.newName), widths[0]);
+        AppendPadded(out, Cell(row.oldName), widths[1]);
+        AppendPadded(out, Cell(row.folder), widths[2]);
+        out += status;
         out += '\n';
-    }
+    };
+    appendRow(heading, "Status");
+    for (const PlannedRow& row : plan) appendRow(row, RowPlanText(row.status));
     return out;
 }
 

@@ -10,11 +10,11 @@
 // A name for the table: printable UTF-8 as it is; a backslash, a control
 // character or a byte that is not valid UTF-8 as a C-style escape
 // ("\\\\", "\\n", "\\t", "\\x1b", "\\xe9").
-std::string EscapedForTerminal(const std::string& name);
+std::string EscapedForTerminal(std::string_view name);
 
 // A name for JSON: a string when the name is valid UTF-8 (control characters
 // as \\u escapes), otherwise {"hex": "<its bytes in hex>"}.
-std::string JsonName(const std::string& name);
+std::string JsonName(std::string_view name);
 
 // The plan as a table with the columns New name, Old name, Folder, Status.
 std::string PlanTable(const std::vector<PlannedRow>& plan);

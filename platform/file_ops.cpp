@@ -27,11 +27,26 @@ int Injected(FileOp op, const std::string& path) { return Hook() ? Hook()(op, pa
 
 int ErrnoOf(int result) { return result == 0 ? 0 : errno; }
 
-// The name the file system finds for `name`: the name itself, or under the
-// case-folding fake, the stored name it answers to.
-std::string Found(int folder, const std::string& name) {
-    return Fake().storedName ? Fake().storedName(folder, name) : name;
-}
+// The name the file system finds for `name`: the name itself (not copied),
+// or under the case-folding fake, the stored name it answers to.
+class FoundName {
+public:
+    FoundName(int folder, const std::string& name) : name_(&name) {
+        if (!Fake().storedName) return;
+        stored_ = Fake().storedName(folder, name);
+        name_ = &stored_;
+    }
+    FoundName(const FoundName&) = delete;
+    FoundName& operator=(const FoundName&) = delete;
+    const char* c_str() const { return name_->c_str(); }
+    const std::string& str() const { return *name_; }
+
+private:
+    const std::string* name_;
+    std::string stored_;
+};
+
+FoundName Found(int folder, const std::string& name) { return FoundName(folder, name); }
 
 // The file systems that refuse RENAME_NOREPLACE answer EINVAL; those without
 // hard links answer one of these to link().
@@ -153,13 +168,13 @@ int QueryStatusAt(int folder, const std::string& name, FileStatus& status, bool 
     status = {};
     if (const int error = Injected(FileOp::Status, name)) return error;
     struct stat info {};
-    const std::string found = Found(folder, name);
+    const FoundName found = Found(folder, name);
     if (fstatat(folder, found.c_str(), &info, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? 0 : errno;
     status = StatusOf(info);
     // A file system reached through FUSE may give each spelling of one file
     // an inode number of its own; the fake does the same.
-    if (found != name) status.identity.inode ^= std::hash<std::string>{}(name) | 1;
+    if (found.str() != name) status.identity.inode ^= std::hash<std::string>{}(name) | 1;
     return 0;
 }
 
@@ -175,7 +190,7 @@ int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to) 
 
 int MakeOwnerWritableAt(int folder, const std::string& name) {
     if (const int error = Injected(FileOp::Chmod, name)) return error;
-    const std::string found = Found(folder, name);
+    const FoundName found = Found(folder, name);
     struct stat info {};
     if (fstatat(folder, found.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return errno;
     if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) != 0) return 0;

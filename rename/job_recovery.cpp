@@ -193,7 +193,14 @@ std::vector<PlannedRow> UndoPlan(const UndoCandidate& candidate) {
     UndoList undo(candidate);
     RenameJobOptions options = UndoOptions();
     options.record = false;
-    std::vector<PlannedRow> plan = RenameJob(undo.list, options).Plan();
+    // The undo's own list goes with this function: the rows are given as
+    // views of the candidate's record.
+    const std::vector<PlannedRow> planned = RenameJob(undo.list, options).Plan();
+    std::vector<PlannedRow> plan;
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        const RecordedRow& row = *undo.listed[i];
+        plan.push_back({planned[i].row, row.folder, row.newName, row.oldName, planned[i].status});
+    }
     for (const RecordedRow* row : undo.missing)
         plan.push_back({0, row->folder, row->newName, row->oldName, RowPlan::FailsNotFound});
     return plan;

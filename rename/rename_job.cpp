@@ -336,8 +336,9 @@ std::vector<PlannedRow> RenameJob::Plan() const {
     std::vector<PlannedRow> plan;
     plan.reserve(steps_.size());
     for (const Step& step : steps_) {
-        plan.push_back({step.row, list_.GetItemText(step.row, kFolderColumn), step.oldName,
-                        step.newName, step.reason});
+        plan.push_back({step.row, list_.GetItemText(step.row, kFolderColumn),
+                        list_.GetItemText(step.row, kOldColumn),
+                        list_.GetItemText(step.row, kNewColumn), step.reason});
     }
     return plan;
 }
@@ -414,7 +415,8 @@ void RenameJob::FinishRecord() {
 // Runs the step at `first` after every step it waits for, in the order that
 // frees each target before it is needed.
 void RenameJob::RunFrom(std::size_t first) {
-    std::vector<std::size_t> chain{first};
+    std::vector<std::size_t>& chain = chain_;
+    chain.assign(1, first);
     bool cycle = false;
     for (std::size_t at = first;;) {
         const int next = steps_[at].waitsFor;

@@ -76,11 +76,13 @@ inline bool RowPlanFails(RowPlan plan) {
            plan != RowPlan::DestroysExisting;
 }
 
+// A row of a plan. The texts are views: of the list's cells for a job's plan
+// (valid until the job runs or the list changes), of the record for an undo.
 struct PlannedRow {
     int row = 0;
-    std::string folder;  // as the Folder cell spells it
-    std::string oldName;
-    std::string newName;
+    std::string_view folder;  // as the Folder cell spells it
+    std::string_view oldName;
+    std::string_view newName;
     RowPlan status = RowPlan::Renames;
 };
 
@@ -103,7 +105,8 @@ public:
     // How many existing files that are not listed the job will destroy.
     int ExistingTargets() const { return existingTargets_; }
 
-    // Every row of the list with what the plan will do to it.
+    // Every row of the list with what the plan will do to it; the views are
+    // of the list's cells, so they hold until the job runs.
     std::vector<PlannedRow> Plan() const;
 
     // Carries the plan out; returns the number of rows that failed.
@@ -202,6 +205,7 @@ private:
     int existingTargets_ = 0;
     bool complete_ = true;
     std::size_t done_ = 0;
+    std::vector<std::size_t> chain_;  // RunFrom's walk, kept between calls
     std::size_t toDo_ = 0;
     bool sourcesUncertain_ = false;  // a listed file could not be checked
     std::unordered_map<std::string, std::size_t> folderBySpelling_;
