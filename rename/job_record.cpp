@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -89,9 +90,16 @@ std::vector<std::string> Fields(std::string_view line) {
     return fields;
 }
 
-std::string IdentityText(const FileIdentity& id) {
-    return std::to_string(static_cast<std::uint64_t>(id.device)) + " " +
-           std::to_string(static_cast<std::uint64_t>(id.inode));
+void AppendNumber(std::string& out, std::uint64_t value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void AppendIdentity(std::string& out, const FileIdentity& id) {
+    AppendNumber(out, static_cast<std::uint64_t>(id.device));
+    out += ' ';
+    AppendNumber(out, static_cast<std::uint64_t>(id.inode));
 }
 
 bool ReadIdentity(const std::string& device, const std::string& inode, FileIdentity& id) {
@@ -220,35 +228,60 @@ std::string NewRecordName() {
 
 // The header and the plan: rows, targets and the mark that it is whole.
 std::string PlanText(const JobRecordData& plan) {
-    std::string text = "quorvel-job 1 " + plan.kind + "\n";
-    text.reserve(plan.rows.size() * 96);
-    // Rows of one folder follow each other: its escaped form is made once.
-    const std::string* folder = nullptr;
-    std::string folderText;
-    for (const RecordedRow& row : plan.rows) {
-        if (folder == nullptr || *folder != row.folder) {
-            folder = &row.folder;
-            folderText = Escaped(row.folder);
-        }
-        text += "row ";
-        text += folderText;
-        for (const std::string* field : {&row.oldName, &row.temporaryName, &row.newName}) {
-            text += ' ';
-            AppendEscaped(text, *field);
-        }
-        text += ' ';
-        text += IdentityText(row.identity);
-        text += '\n';
-    }
-    for (const RecordedTarget& target : plan.targets) {
-        text += "target " + std::to_string(target.row) + " " + Escaped(target.asideName) + " " +
-                IdentityText(target.identity) + "\n";
-    }
-    return text + "plan " + std::to_string(plan.rows.size()) + " " +
-           std::to_string(plan.targets.size()) + "\n";
+    JobPlanWriter writer(plan.kind, plan.rows.size());
+    for (const RecordedRow& row : plan.rows)
+        writer.Row(row.folder, row.oldName, row.temporaryName, row.newName, row.identity);
+    for (const RecordedTarget& target : plan.targets)
+        writer.Target(target.row, target.asideName, target.identity);
+    return writer.Text();
 }
 
 }  // namespace
+
+JobPlanWriter::JobPlanWriter(const std::string& kind, std::size_t rows) {
+    text_ = "quorvel-job 1 " + kind + "\n";
+    text_.reserve(text_.size() + rows * 100);
+}
+
+void JobPlanWriter::Row(const std::string& folder, const std::string& oldName,
+                        const std::string& temporaryName, const std::string& newName,
+                        const FileIdentity& identity) {
+    // Rows of one folder follow each other: its escaped form is made once.
+    if (folder != folder_) {
+        folder_ = folder;
+        escapedFolder_ = Escaped(folder);
+    }
+    text_ += "row ";
+    text_ += escapedFolder_;
+    for (const std::string* field : {&oldName, &temporaryName, &newName}) {
+        text_ += ' ';
+        AppendEscaped(text_, *field);
+    }
+    text_ += ' ';
+    AppendIdentity(text_, identity);
+    text_ += '\n';
+    ++rows_;
+}
+
+void JobPlanWriter::Target(std::size_t row, const std::string& asideName,
+                           const FileIdentity& identity) {
+    text_ += "target ";
+    AppendNumber(text_, row);
+    text_ += ' ';
+    AppendEscaped(text_, asideName);
+    text_ += ' ';
+    AppendIdentity(text_, identity);
+    text_ += '\n';
+    ++targets_;
+}
+
+std::string JobPlanWriter::Text() const {
+    std::string end = "plan ";
+    AppendNumber(end, rows_);
+    end += ' ';
+    AppendNumber(end, targets_);
+    return text_ + end + "\n";
+}
 
 int RewriteJobRecord(const std::string& path, const JobRecordData& data) {
     std::vector<RecordedRow::Outcome> outcomes;
@@ -322,7 +355,9 @@ JobRecord::~JobRecord() {
     if (fd_ >= 0) close(fd_);
 }
 
-int JobRecord::Begin(const JobRecordData& plan) {
+int JobRecord::Begin(const JobRecordData& plan) { return Begin(PlanText(plan)); }
+
+int JobRecord::Begin(const std::string& planText) {
     const std::string folder = JobRecordFolder();
     if (const int error = MakeFolders(folder)) return error;
     path_ = folder + NewRecordName();
@@ -331,7 +366,7 @@ int JobRecord::Begin(const JobRecordData& plan) {
     if (fd_ < 0) return errno;
     flock(fd_, LOCK_EX);
 
-    int error = WriteAll(fd_, partial, PlanText(plan));
+    int error = WriteAll(fd_, partial, planText);
     if (error == 0) error = Flush(fd_, partial);
     // Only a whole, flushed plan takes a record's name.
     if (error == 0 && rename(partial.c_str(), path_.c_str()) != 0) error = errno;

@@ -67,6 +67,26 @@ std::vector<std::string> ListJobRecords();
 bool ReadJobRecord(const std::string& path, JobRecordData& data);
 bool ParseJobRecord(const std::string& text, JobRecordData& data);
 
+// Builds the text of a plan for JobRecord::Begin, row by row.
+class JobPlanWriter {
+public:
+    JobPlanWriter(const std::string& kind, std::size_t rows);
+    void Row(const std::string& folder, const std::string& oldName,
+             const std::string& temporaryName, const std::string& newName,
+             const FileIdentity& identity);
+    void Target(std::size_t row, const std::string& asideName, const FileIdentity& identity);
+    // The header, the rows, the targets and the mark that the plan is whole.
+    std::string Text() const;
+    std::size_t Rows() const { return rows_; }
+
+private:
+    std::string text_;
+    std::string folder_;
+    std::string escapedFolder_;
+    std::size_t rows_ = 0;
+    std::size_t targets_ = 0;
+};
+
 // A record open for writing, locked until it is closed.
 class JobRecord {
 public:
@@ -78,6 +98,7 @@ public:
     // Writes the whole plan and flushes it (file and folder) under a new
     // record's name; 0 or an errno value.
     int Begin(const JobRecordData& plan);
+    int Begin(const std::string& planText);
     bool Open() const { return fd_ >= 0; }
     // Notes a temporary or aside name drawn again, flushed before it is used.
     int NoteTemporaryName(std::size_t row, const std::string& name);

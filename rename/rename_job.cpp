@@ -385,21 +385,21 @@ int RenameJob::Run() {
 // record before the first file moves. A job whose record cannot be written
 // still runs, without the means to recover or undo it.
 void RenameJob::BeginRecord() {
-    JobRecordData plan;
-    plan.kind = options_.recordKind;
+    JobPlanWriter plan(options_.recordKind, toDo_);
+    std::size_t targets = 0;
     for (Step& step : steps_) {
         if (step.state != State::Pending) continue;
         if (!DrawFreeName(step, step.temporaryName)) step.temporaryName = RandomFileName(8, 3);
-        step.recordRow = plan.rows.size();
-        plan.rows.push_back({folders_[step.folder].canonical, step.oldName, step.temporaryName,
-                             step.newName, step.source});
+        step.recordRow = plan.Rows();
+        plan.Row(folders_[step.folder].canonical, step.oldName, step.temporaryName, step.newName,
+                 step.source);
         if (!step.destroyTarget) continue;
         if (!DrawFreeName(step, step.asideName)) step.asideName = RandomFileName(8, 3);
-        step.recordTarget = plan.targets.size();
-        plan.targets.push_back({step.recordRow, step.asideName, step.target});
+        step.recordTarget = targets++;
+        plan.Target(step.recordRow, step.asideName, step.target);
     }
-    if (plan.rows.empty()) return;
-    record_.Begin(plan);
+    if (plan.Rows() == 0) return;
+    record_.Begin(plan.Text());
 }
 
 void RenameJob::FinishRecord() {
