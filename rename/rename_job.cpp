@@ -197,7 +197,7 @@ void RenameJob::ReadNames(Folder& folder) {
     for (const std::string& name : names) folder.byFoldedName.emplace(FoldedName(name), name);
 }
 
-std::string RenameJob::StoredName(const Folder& folder, const std::string& name) const {
+const std::string& RenameJob::StoredName(const Folder& folder, const std::string& name) const {
     if (!folder.foldsCase || folder.names.count(name) != 0) return name;
     const auto found = folder.byFoldedName.find(FoldedName(name));
     return found == folder.byFoldedName.end() ? name : found->second;
@@ -218,10 +218,10 @@ void RenameJob::PlanRow(int row) {
 
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
-    step.sourceName = StoredName(folder, step.oldName);
-    temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.sourceName);
+    step.sourceName = &StoredName(folder, step.oldName);
+    temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(*step.sourceName);
     const bool firstClaim =
-        stepBySource_.emplace(FileKey{step.folder, step.sourceName}, steps_.size() - 1).second;
+        stepBySource_.emplace(FileKey{step.folder, *step.sourceName}, steps_.size() - 1).second;
 
     FileStatus source;
     const int error = QueryStatusAt(folder.handle.fd(), step.oldName, source);
@@ -247,8 +247,8 @@ void RenameJob::PlanRow(int row) {
     } else if (!StaysInFolder(step.newName)) {
         step.reason = RowPlan::FailsInvalidName;
     } else {
-        step.targetName = StoredName(folder, step.newName);
-        temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.targetName);
+        step.targetName = &StoredName(folder, step.newName);
+        temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(*step.targetName);
         step.action = step.newName == step.oldName ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
         step.reason = step.action == Action::Keep ? RowPlan::KeepsName : RowPlan::Renames;
@@ -258,12 +258,12 @@ void RenameJob::PlanRow(int row) {
 void RenameJob::GiveEachTargetToOneRow() {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         const Step& step = steps_[i];
-        if (step.action == Action::Keep) stepByTarget_[FileKey{step.folder, step.targetName}] = i;
+        if (step.action == Action::Keep) stepByTarget_[FileKey{step.folder, *step.targetName}] = i;
     }
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         Step& step = steps_[i];
         if (step.action != Action::Move) continue;
-        if (!stepByTarget_.try_emplace(FileKey{step.folder, step.targetName}, i).second)
+        if (!stepByTarget_.try_emplace(FileKey{step.folder, *step.targetName}, i).second)
             Fail(step, RowPlan::FailsDuplicate);
     }
 }
@@ -277,8 +277,8 @@ void RenameJob::ResolveTargets() {
 void RenameJob::ResolveTarget(Step& step) {
     // Another spelling of the file itself (a change of letter case where the
     // folder ignores it): the name is free once the file has moved away.
-    if (step.targetName == step.sourceName) return;
-    const auto holder = stepBySource_.find(FileKey{step.folder, step.targetName});
+    if (*step.targetName == *step.sourceName) return;
+    const auto holder = stepBySource_.find(FileKey{step.folder, *step.targetName});
     if (holder != stepBySource_.end()) {
         step.waitsFor = static_cast<int>(holder->second);
         return;
@@ -286,11 +286,11 @@ void RenameJob::ResolveTarget(Step& step) {
     const Folder& folder = folders_[step.folder];
     // A file that appears later is never replaced anyway: every move refuses
     // an existing target.
-    const bool listedThere = folder.names.count(step.targetName) != 0;
+    const bool listedThere = folder.names.count(*step.targetName) != 0;
     if (folder.listed && !listedThere && !folder.foldsCase) return;
 
     FileStatus target;
-    if (QueryStatusAt(folder.handle.fd(), step.targetName, target) != 0) {
+    if (QueryStatusAt(folder.handle.fd(), *step.targetName, target) != 0) {
         Fail(step, RowPlan::FailsCannotCheck);
     } else if (!target.exists) {
         return;
@@ -507,7 +507,7 @@ int RenameJob::MoveTargetAside(Step& step) {
             if (!DrawFreeName(step, name)) return EEXIST;
             if (record_.Open() && record_.NoteAsideName(step.recordTarget, name) != 0) return EIO;
         }
-        const int error = MoveNoReplaceAt(fd, step.targetName, name);
+        const int error = MoveNoReplaceAt(fd, *step.targetName, name);
         if (error != EEXIST) {
             step.asideName = name;
             return error;
@@ -528,7 +528,7 @@ bool RenameJob::MoveIntoTarget(Step& step) {
 bool RenameJob::ReplaceCountedTarget(Step& step) {
     const int fd = FolderFd(step);
     FileStatus now;
-    if (QueryStatusAt(fd, step.targetName, now) != 0) return false;
+    if (QueryStatusAt(fd, *step.targetName, now) != 0) return false;
     if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName, step.newName) == 0;
     if (now.identity != step.target || now.changeTime != step.targetChangeTime) return false;
 
@@ -538,7 +538,7 @@ bool RenameJob::ReplaceCountedTarget(Step& step) {
     const bool counted =
         QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == step.target;
     if (!counted || MoveNoReplaceAt(fd, step.temporaryName, step.newName) != 0) {
-        if (MoveNoReplaceAt(fd, aside, step.targetName) != 0) complete_ = false;
+        if (MoveNoReplaceAt(fd, aside, *step.targetName) != 0) complete_ = false;
         return false;
     }
     if (!WipeAside(fd, aside, moved, 1)) complete_ = false;

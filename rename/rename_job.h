@@ -140,8 +140,10 @@ private:
         const std::string* folderCell = nullptr;  // the Folder cell as planned
         std::string oldName;     // as the Old cell spells it
         std::string newName;     // as the New cell spells it
-        std::string sourceName;  // the old name as the folder stores it
-        std::string targetName;  // the new name as the folder stores it
+        // The old and the new name as the folder stores them: the step's own
+        // names, or a folder's stored name (both stay where they are).
+        const std::string* sourceName = nullptr;
+        const std::string* targetName = nullptr;
         bool makeWritable = false;
         Action action = Action::Fail;
         RowPlan reason = RowPlan::FailsCannotCheck;
@@ -179,7 +181,7 @@ private:
     bool FindFolder(const std::string& spelled, Step& step);
     bool RowHoldsPlannedFile(const Step& step) const;
     void ReadNames(Folder& folder);
-    std::string StoredName(const Folder& folder, const std::string& name) const;
+    const std::string& StoredName(const Folder& folder, const std::string& name) const;
     void GiveEachTargetToOneRow();
     void ResolveTargets();
     void ResolveTarget(Step& step);
