@@ -196,9 +196,9 @@ CListCtrl::Batch::Batch(CListCtrl& list) : list_(list) {
     if (list_.batchDepth_++ == 0) list_.batchChanged_ = false;
 }
 
+// The path lookup, if path cells changed, is rebuilt when it is next used.
 CListCtrl::Batch::~Batch() {
     if (--list_.batchDepth_ > 0) return;
-    list_.RebuildPathsIfStale();
     if (!list_.batchChanged_ || list_.observer_ == nullptr) return;
     list_.observer_->RowsReset();
     list_.observer_->SelectionChanged(list_.selected_);

@@ -419,8 +419,14 @@ int AppendToJobRecord(int fd, const std::string& path, const std::string& lines)
 
 std::string FinishedLines(const std::vector<RecordedRow::Outcome>& outcomes) {
     std::string text;
-    for (std::size_t row = 0; row < outcomes.size(); ++row)
-        text += "outcome " + std::to_string(row) + " " + OutcomeWord(outcomes[row]) + "\n";
+    text.reserve(outcomes.size() * 24 + 16);
+    for (std::size_t row = 0; row < outcomes.size(); ++row) {
+        text += "outcome ";
+        AppendNumber(text, row);
+        text += ' ';
+        text += OutcomeWord(outcomes[row]);
+        text += '\n';
+    }
     return text + "finished\n";
 }
 

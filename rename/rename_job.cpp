@@ -1,5 +1,6 @@
 #include "rename/rename_job.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -21,7 +22,7 @@ char RandomLetter() {
 // A name that keeps its file inside its folder.
 bool StaysInFolder(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+           std::none_of(name.begin(), name.end(), [](char c) { return c == '/' || c == '\0'; });
 }
 
 // Whether `name` could be a temporary name: 8 letters, a full stop, 3 letters.

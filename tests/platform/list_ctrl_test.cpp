@@ -68,4 +68,22 @@ TEST(CListCtrl, ABatchTellsTheObserverOnce) {
     list.SetObserver(nullptr);
 }
 
+TEST(CListCtrl, PathsChangedInABatchAreKnownAfterIt) {
+    CListCtrl list;
+    list.AppendUniqueItem({"", "a", "/f/"});
+    list.AppendUniqueItem({"", "b", "/f/"});
+    {
+        const CListCtrl::Batch batch(list);
+        list.SetItemText(0, 1, "c");
+        list.SetItemText(1, 2, "/g/");
+    }
+    EXPECT_EQ(list.AppendUniqueItem({"", "c", "/f/"}), -1);
+    EXPECT_EQ(list.AppendUniqueItem({"", "b", "/g/"}), -1);
+    EXPECT_EQ(list.AppendUniqueItem({"", "a", "/f/"}), 2);
+    // Outside a batch, with the lookup still to be rebuilt, a cell changes.
+    list.SetItemText(2, 1, "d");
+    EXPECT_EQ(list.AppendUniqueItem({"", "a", "/f/"}), 3);
+    EXPECT_EQ(list.AppendUniqueItem({"", "d", "/f/"}), -1);
+}
+
 }  // namespace
