@@ -58,6 +58,21 @@ struct FaultAt {
     }
 };
 
+// Runs the fixture's job in a child process killed at its k-th file
+// operation; returns whether it died so.
+bool KilledAt(RenameFixture& fixture, int k) {
+    const pid_t child = fork();
+    if (child == 0) {
+        SetFileOpHook(FaultAt{k, 0});
+        RenameJob job(fixture.list);
+        job.Run();
+        _exit(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return false;
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 int OperationsOfACleanJob() {
     RenameFixture fixture;
     MakeJob(fixture);
@@ -105,17 +120,7 @@ TEST(RenameJobFaults, ACrashAtAnyOperationLosesNothing) {
     for (int k = 1; k <= operations; ++k) {
         RenameFixture fixture;
         MakeJob(fixture);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            SetFileOpHook(FaultAt{k, 0});
-            RenameJob job(fixture.list);
-            job.Run();
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "at " << k;
+        EXPECT_TRUE(KilledAt(fixture, k)) << "at " << k;
 
         const FileMap files = fixture.Files();
         ExpectNothingLost(files, "crash at " + std::to_string(k));
@@ -132,16 +137,7 @@ TEST(RenameJobFaults, ACrashAtAnyOperationIsRecoveredByTheNextProcess) {
     for (int k = 1; k <= operations; ++k) {
         RenameFixture fixture;
         MakeJob(fixture);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            SetFileOpHook(FaultAt{k, 0});
-            RenameJob job(fixture.list);
-            job.Run();
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+        KilledAt(fixture, k);
         RecoverInterruptedJobs();
 
         const std::string context = "crash at " + std::to_string(k);
