@@ -40,7 +40,11 @@ const FileFolder& FolderOf(int count) {
     return folders.try_emplace(count, count).first->second;
 }
 
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+// The heap in use, large blocks (which malloc maps on their own) included.
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
 
 void BM_AddFolderAndRefresh(benchmark::State& state, const char* prototypeText) {
     const int count = static_cast<int>(state.range(0));

@@ -4,6 +4,7 @@
 // name).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -52,6 +53,12 @@ const FileFolder& FolderOf(const std::string& base, int count) {
     return folders.try_emplace({base, count}, base, count).first->second;
 }
 
+// The heap in use, large blocks (which malloc maps on their own) included.
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 std::string BaseOf(benchmark::State& state) { return state.range(1) == 0 ? "/dev/shm" : "/tmp"; }
 
 // The job keeps its record on the same file system as the files it renames,
@@ -78,6 +85,7 @@ void UseStateFolderOn(const std::string& base) {
 void BM_RenameJob(benchmark::State& state) {
     const FileFolder& folder = FolderOf(BaseOf(state), static_cast<int>(state.range(0)));
     UseStateFolderOn(BaseOf(state));
+    std::size_t planBytes = 0;  // the heap the plan holds before it runs
     for (auto _ : state) {
         state.PauseTiming();
         CListCtrl list;
@@ -86,7 +94,9 @@ void BM_RenameJob(benchmark::State& state) {
         PreviewNames(list, "Photo-${i}.${ext;low}");
         state.ResumeTiming();
 
+        const std::size_t before = HeapInUse();
         RenameJob job(list);
+        planBytes = HeapInUse() - before;
         if (job.Run() != 0) state.SkipWithError("some files were not renamed");
 
         state.PauseTiming();
@@ -97,6 +107,7 @@ void BM_RenameJob(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["plan_MiB"] = static_cast<double>(planBytes) / (1024.0 * 1024.0);
 }
 
 void BM_SystemCallFloor(benchmark::State& state) {

@@ -138,7 +138,8 @@ RenameJob::RenameJob(CListCtrl& list, RenameJobOptions options)
     FailWaitingSteps();
     std::unordered_set<FileIdentity, IdentityHash> counted;
     for (const Step& step : steps_) {
-        if (step.action == Action::Move && step.destroyTarget && counted.insert(step.target).second)
+        if (step.action == Action::Move && step.targetIndex >= 0 &&
+            counted.insert(TargetOf(step).identity).second)
             ++existingTargets_;
     }
 }
@@ -307,10 +308,9 @@ void RenameJob::ResolveTarget(Step& step) {
     } else if (!options_.destroyExisting) {
         Fail(step, RowPlan::FailsExistingFile);
     } else {
-        step.destroyTarget = true;
+        step.targetIndex = static_cast<int>(targets_.size());
         step.reason = RowPlan::DestroysExisting;
-        step.target = target.identity;
-        step.targetChangeTime = target.changeTime;
+        targets_.push_back({target.identity, target.changeTime, {}, SIZE_MAX});
     }
 }
 
@@ -394,10 +394,11 @@ void RenameJob::BeginRecord() {
         step.recordRow = plan.Rows();
         plan.Row(folders_[step.folder].canonical, step.oldName, step.temporaryName, step.newName,
                  step.source);
-        if (!step.destroyTarget) continue;
-        if (!DrawFreeName(step, step.asideName)) step.asideName = RandomFileName(8, 3);
-        step.recordTarget = targets++;
-        plan.Target(step.recordRow, step.asideName, step.target);
+        if (step.targetIndex < 0) continue;
+        Target& target = TargetOf(step);
+        if (!DrawFreeName(step, target.asideName)) target.asideName = RandomFileName(8, 3);
+        target.recordTarget = targets++;
+        plan.Target(step.recordRow, target.asideName, target.identity);
     }
     if (plan.Rows() == 0) return;
     record_.Begin(plan.Text());
@@ -502,15 +503,17 @@ bool RenameJob::MoveToTemporaryName(Step& step) {
 // one recorded first.
 int RenameJob::MoveTargetAside(Step& step) {
     const int fd = FolderFd(step);
-    std::string name = step.asideName;
+    Target& target = TargetOf(step);
+    std::string name = target.asideName;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         if (name.empty()) {
             if (!DrawFreeName(step, name)) return EEXIST;
-            if (record_.Open() && record_.NoteAsideName(step.recordTarget, name) != 0) return EIO;
+            if (record_.Open() && record_.NoteAsideName(target.recordTarget, name) != 0)
+                return EIO;
         }
         const int error = MoveNoReplaceAt(fd, *step.targetName, name);
         if (error != EEXIST) {
-            step.asideName = name;
+            target.asideName = name;
             return error;
         }
         name.clear();
@@ -519,7 +522,7 @@ int RenameJob::MoveTargetAside(Step& step) {
 }
 
 bool RenameJob::MoveIntoTarget(Step& step) {
-    if (step.destroyTarget) return ReplaceCountedTarget(step);
+    if (step.targetIndex >= 0) return ReplaceCountedTarget(step);
     return MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.newName) == 0;
 }
 
@@ -531,13 +534,14 @@ bool RenameJob::ReplaceCountedTarget(Step& step) {
     FileStatus now;
     if (QueryStatusAt(fd, *step.targetName, now) != 0) return false;
     if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName, step.newName) == 0;
-    if (now.identity != step.target || now.changeTime != step.targetChangeTime) return false;
+    const Target& target = TargetOf(step);
+    if (now.identity != target.identity || now.changeTime != target.changeTime) return false;
 
     if (MoveTargetAside(step) != 0) return false;
-    const std::string& aside = step.asideName;
+    const std::string& aside = target.asideName;
     FileStatus moved;
     const bool counted =
-        QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == step.target;
+        QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == target.identity;
     if (!counted || MoveNoReplaceAt(fd, step.temporaryName, step.newName) != 0) {
         if (MoveNoReplaceAt(fd, aside, *step.targetName) != 0) complete_ = false;
         return false;

@@ -53,7 +53,7 @@ inline constexpr const char* kRenameAllDone = "Job done, all files were renamed 
 inline constexpr const char* kRenameSomeFailed = "Job done, some files could not be renamed.";
 
 // What the plan says of a row, before anything moves.
-enum class RowPlan {
+enum class RowPlan : std::uint8_t {
     Renames,
     KeepsName,
     DestroysExisting,     // renames, destroying an existing file that is not listed
@@ -118,8 +118,8 @@ public:
     bool Complete() const { return complete_; }
 
 private:
-    enum class Action { Keep, Move, Fail };
-    enum class State { Pending, Parked, Done, Failed };
+    enum class Action : std::uint8_t { Keep, Move, Fail };
+    enum class State : std::uint8_t { Pending, Parked, Done, Failed };
 
     // A folder of the plan, opened once.
     struct Folder {
@@ -146,16 +146,20 @@ private:
         const std::string* targetName = nullptr;
         bool makeWritable = false;
         Action action = Action::Fail;
-        RowPlan reason = RowPlan::FailsCannotCheck;
-        int waitsFor = -1;           // the step whose file must leave the target first
-        bool destroyTarget = false;  // an existing file that is not listed
-        FileIdentity target;
-        std::int64_t targetChangeTime = 0;
         State state = State::Pending;
+        RowPlan reason = RowPlan::FailsCannotCheck;
+        int waitsFor = -1;      // the step whose file must leave the target first
+        int targetIndex = -1;   // in targets_: an existing file that is not listed
         std::string temporaryName;
-        std::string asideName;  // where the target goes aside
         FileIdentity source;
         std::size_t recordRow = SIZE_MAX;
+    };
+
+    // An existing file that is not listed, at a step's new name, to destroy.
+    struct Target {
+        FileIdentity identity;
+        std::int64_t changeTime = 0;
+        std::string asideName;  // where it goes aside
         std::size_t recordTarget = SIZE_MAX;
     };
 
@@ -198,11 +202,13 @@ private:
     void Fail(Step& step, RowPlan reason);
     bool CanEnter(const Step& step) const;
     int FolderFd(const Step& step) const { return folders_[step.folder].handle.fd(); }
+    Target& TargetOf(const Step& step) { return targets_[static_cast<std::size_t>(step.targetIndex)]; }
 
     CListCtrl& list_;
     RenameJobOptions options_;
     JobRecord record_;
     std::vector<Step> steps_;
+    std::vector<Target> targets_;
     std::vector<Folder> folders_;
     int existingTargets_ = 0;
     bool complete_ = true;
