@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "platform/ascii.h"
@@ -34,32 +36,50 @@ FolderEntry EntryOf(const std::string& folder, const dirent& item) {
     return entry;
 }
 
-// The name with its ASCII letters upper-cased: the first sort key.
-std::string SortKeyOf(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) c = AsciiUpper(c);
-    return key;
-}
+// An entry's sort key, its name with ASCII letters upper-cased, as a place
+// in one buffer of all keys.
+struct SortKey {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t entry;
+};
 
 }  // namespace
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir) return std::nullopt;
-    // Each name's key is made once, not at every comparison of the sort.
-    std::vector<std::pair<std::string, FolderEntry>> keyed;
+    std::vector<FolderEntry> listed;
+    std::size_t keyBytes = 0;
     while (const dirent* item = readdir(dir.get())) {
         const std::string_view name = item->d_name;
         if (name == "." || name == "..") continue;
-        keyed.emplace_back(SortKeyOf(name), EntryOf(folder, *item));
+        listed.push_back(EntryOf(folder, *item));
+        keyBytes += name.size();
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        const int byKey = a.first.compare(b.first);
-        return byKey != 0 ? byKey < 0 : a.second.name < b.second.name;
+    // Each name's key is made once, into one buffer; the sort moves small
+    // records and compares keys with memcmp.
+    std::string keys(keyBytes, '\0');
+    std::vector<SortKey> order(listed.size());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        const std::string& name = listed[i].name;
+        std::transform(name.begin(), name.end(), keys.begin() + static_cast<std::ptrdiff_t>(at),
+                       AsciiUpper);
+        order[i] = {static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(name.size()),
+                    static_cast<std::uint32_t>(i)};
+        at += name.size();
+    }
+    const char* base = keys.data();
+    std::sort(order.begin(), order.end(), [&](const SortKey& a, const SortKey& b) {
+        const int byKey = std::memcmp(base + a.offset, base + b.offset, std::min(a.length, b.length));
+        if (byKey != 0) return byKey < 0;
+        if (a.length != b.length) return a.length < b.length;
+        return listed[a.entry].name < listed[b.entry].name;
     });
     std::vector<FolderEntry> entries;
-    entries.reserve(keyed.size());
-    for (auto& [key, entry] : keyed) entries.push_back(std::move(entry));
+    entries.reserve(listed.size());
+    for (const SortKey& key : order) entries.push_back(std::move(listed[key.entry]));
     return entries;
 }
 
