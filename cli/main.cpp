@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 #include "files/add_files.h"
 #include "files/directory_walker.h"
 #include "files/file_list.h"
+#include "platform/file_ops.h"
 #include "platform/folder_listing.h"
 #include "rename/job_recovery.h"
 #include "rename/preview.h"
@@ -128,7 +129,9 @@ bool Collect(const Options& options, ListHost& host) {
             Say(path + ": no such file or folder");
             return false;
         }
-        if (!ListFolder(folder)) {
+        // Opening it is enough to know it can be read; the add lists it.
+        FolderHandle readable;
+        if (OpenFolder(folder, readable) != 0) {
             Say(path + ": the folder cannot be read");
             return false;
         }
@@ -178,8 +181,7 @@ int Rename(const Options& options, Session& session) {
         return failing == 0 ? kSuccess : kSomeFailed;
     }
     if (!options.yes &&
-        !Confirmed("Rename " + std::to_string(renaming) +
-                   (renaming == 1 ? " file?" : " files?"))) {
+        !Confirmed("Rename " + std::to_string(renaming) + (renaming == 1 ? " file?" : " files?"))) {
         Say(isatty(STDIN_FILENO) != 0 ? "nothing renamed"
                                       : "nothing renamed: no terminal to ask on (use -y)");
         return kSomeFailed;

@@ -50,17 +50,14 @@ std::string ProgramFolder() {
     return ProgramFolderOfPath(exe.string());
 }
 
-std::vector<std::string> ManualCandidates(const std::string& programFolder) {
-    const std::filesystem::path folder(programFolder);
-    return {(folder / "Manual.html").lexically_normal().string(),
-            (folder / "../share/doc/quorvel/Manual.html").lexically_normal().string()};
-}
-
 std::string ManualPath(const std::string& programFolder) {
-    const std::vector<std::string> candidates = ManualCandidates(programFolder);
+    const std::filesystem::path folder(programFolder);
+    const std::string candidates[] = {
+        (folder / "Manual.html").lexically_normal().string(),
+        (folder / "../share/doc/quorvel/Manual.html").lexically_normal().string()};
     for (const std::string& candidate : candidates) {
         std::error_code error;
         if (std::filesystem::is_regular_file(candidate, error)) return candidate;
     }
-    return candidates.front();
+    return candidates[0];
 }

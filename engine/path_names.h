@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 #include <string_view>
 
 inline constexpr char kPathSeparator = '/';
@@ -23,11 +22,10 @@ std::string IdOfFileName(std::string_view path);
 // The folder of the running program, without a trailing separator.
 std::string ProgramFolder();
 
-// Where the user manual is looked for, in order: beside the program (a build
-// tree, or a copy run from a folder), then in the installed documentation
-// folder relative to the program's folder (<prefix>/share/doc/quorvel/).
-std::vector<std::string> ManualCandidates(const std::string& programFolder);
-// The first candidate that exists, or the first candidate when none does.
+// Where the user manual is: beside the program (a build tree, or a copy run
+// from a folder) when it is there, else in the installed documentation folder
+// relative to the program's folder (<prefix>/share/doc/quorvel/), else the
+// path beside the program (so that opening it fails as before).
 std::string ManualPath(const std::string& programFolder);
 
 // The rule ProgramFolder applies to the program's path: the text before the

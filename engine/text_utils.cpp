@@ -211,7 +211,8 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 std::vector<std::size_t> CharacterStarts(std::string_view text) {
     std::vector<std::size_t> starts;
     starts.reserve(text.size());
-    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) starts.push_back(at);
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+        starts.push_back(at);
     return starts;
 }
 

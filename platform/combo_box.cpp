@@ -1,16 +1,16 @@
 #include "platform/combo_box.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QStyle>
-#include <algorithm>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QStyle>
+#include <algorithm>
 
 #include "platform/ascii.h"
 #include "platform/qt_text.h"
@@ -108,7 +108,8 @@ void CComboBox::FitPopupToEntries() {
     for (int i = 0; i < combo_->count(); ++i)
         widest = std::max(widest, metrics.horizontalAdvance(combo_->itemText(i)));
     const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    view->setMinimumWidth(widest + scrollBar + 4 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16);
+    view->setMinimumWidth(widest + scrollBar +
+                          4 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16);
 }
 
 int CComboBox::DeleteString(int index) {

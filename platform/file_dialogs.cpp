@@ -62,7 +62,8 @@ std::string PathFromDialog(const QString& path) {
         if (i > 0) result += '/';
         const QString& component = components[i];
         std::optional<std::string> bytes;
-        if (component.contains(QChar::ReplacementCharacter)) bytes = EntryShownAs(result, component);
+        if (component.contains(QChar::ReplacementCharacter))
+            bytes = EntryShownAs(result, component);
         result += bytes ? *bytes : FromQString(component);
     }
     return result;
@@ -84,9 +85,10 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
         dialog.setOption(QFileDialog::ShowDirsOnly);
         if (!request.initialPath.empty()) dialog.setDirectory(ToQString(request.initialPath));
         if (events.selectionChanged) {
-            QObject::connect(
-                &dialog, &QFileDialog::directoryEntered, &dialog,
-                [&](const QString& path) { events.selectionChanged(&dialog, PathFromDialog(path)); });
+            QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
+                             [&](const QString& path) {
+                                 events.selectionChanged(&dialog, PathFromDialog(path));
+                             });
         }
         if (events.initialized)
             QTimer::singleShot(0, &dialog, [&] { events.initialized(&dialog); });

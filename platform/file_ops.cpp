@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace {
 
 FileOpHook& Hook() {
@@ -57,8 +59,8 @@ bool LinksUnsupported(int error) {
 int MoveByLink(int folder, const std::string& from, const std::string& to) {
     int linkError = Injected(FileOp::Link, to);
     if (linkError == 0) {
-        linkError = ErrnoOf(linkat(folder, Found(folder, from).c_str(), folder,
-                                   Found(folder, to).c_str(), 0));
+        linkError = ErrnoOf(
+            linkat(folder, Found(folder, from).c_str(), folder, Found(folder, to).c_str(), 0));
     }
     if (linkError == 0) {
         // Both names hold the file now; dropping the old one completes the
@@ -100,9 +102,8 @@ int WriteZeros(int fd, const std::string& name, off_t offset, off_t end) {
     while (offset < end) {
         if (const int error = Injected(FileOp::Write, name)) return error;
         const off_t left = end - offset;
-        const std::size_t chunk = left < static_cast<off_t>(zeros.size())
-                                      ? static_cast<std::size_t>(left)
-                                      : zeros.size();
+        const std::size_t chunk =
+            left < static_cast<off_t>(zeros.size()) ? static_cast<std::size_t>(left) : zeros.size();
         const ssize_t written = pwrite(fd, zeros.data(), chunk, offset);
         if (written <= 0) return written < 0 ? errno : EIO;
         offset += written;
@@ -128,11 +129,7 @@ int ZeroData(int fd, const std::string& name, off_t size) {
     return 0;
 }
 
-char OtherCase(char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    return c;
-}
+char OtherCase(char c) { return c >= 'a' && c <= 'z' ? AsciiUpper(c) : AsciiLower(c); }
 
 }  // namespace
 
@@ -202,12 +199,11 @@ int RemoveFileAt(int folder, const std::string& name) {
     return ErrnoOf(unlinkat(folder, Found(folder, name).c_str(), 0));
 }
 
-int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected,
-               unsigned passes) {
+int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected, unsigned passes) {
     if (passes == 0) return 0;
     if (const int error = Injected(FileOp::Open, name)) return error;
-    const int fd = openat(folder, Found(folder, name).c_str(),
-                          O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        openat(folder, Found(folder, name).c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ELOOP ? ESTALE : errno;
     struct stat info {};
     int error = fstat(fd, &info) != 0 ? errno : 0;
@@ -283,12 +279,12 @@ std::string StoredComponent(const std::string& parent, const std::string& compon
     if (OpenFolder(parent, folder) != 0 || !FoldsCaseAt(folder.fd(), component)) return component;
     std::vector<std::string> names;
     if (ListNamesAt(folder.fd(), names) != 0) return component;
-    const std::string folded = FoldedName(component);
+    const std::string folded = AsciiLowercased(component);
     for (const std::string& name : names) {
         if (name == component) return component;
     }
     for (const std::string& name : names) {
-        if (FoldedName(name) == folded) return name;
+        if (AsciiLowercased(name) == folded) return name;
     }
     return component;
 }
@@ -313,10 +309,59 @@ int ResolveFolder(const std::string& folder, std::string& resolved) {
     return 0;
 }
 
-std::string FoldedName(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+int WriteAll(int fd, const std::string& name, std::string_view bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        if (const int error = Injected(FileOp::Write, name)) return error;
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(written);
     }
-    return folded;
+    return 0;
+}
+
+int SyncFile(int fd, const std::string& name) {
+    if (const int error = Injected(FileOp::Sync, name)) return error;
+    return ErrnoOf(fsync(fd));
+}
+
+int ReplaceFile(const std::string& path, std::string_view bytes) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) return errno;
+    int error = WriteAll(fd, temporary, bytes);
+    if (error == 0) error = SyncFile(fd, temporary);
+    if (close(fd) != 0 && error == 0) error = errno;
+    // The rename makes the new content appear whole or not at all.
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) unlink(temporary.c_str());
+    return error;
+}
+
+int ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& contents) {
+    contents.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return errno;
+    struct stat info {};
+    int error = fstat(fd, &info) != 0 ? errno : 0;
+    if (error == 0 && !S_ISREG(info.st_mode)) error = EINVAL;
+    if (error == 0 && static_cast<std::uint64_t>(info.st_size) > limit) error = EFBIG;
+    char buffer[64 * 1024];
+    while (error == 0) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            error = errno;
+        } else if (got == 0) {
+            break;
+        } else if (contents.size() + static_cast<std::size_t>(got) > limit) {
+            error = EFBIG;  // it grew while it was read
+        } else {
+            contents.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    close(fd);
+    return error;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class FileOp {
@@ -113,8 +114,7 @@ int RemoveFileAt(int folder, const std::string& name);
 // in `folder`, provided it is still `expected` and has no other name. Only
 // the parts a sparse file really holds are written. ESTALE when the file is
 // not the expected one.
-int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected,
-               unsigned passes);
+int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected, unsigned passes);
 
 // Flushes a folder's entries to disk.
 int SyncFolderAt(int folder);
@@ -128,12 +128,24 @@ int ListNamesAt(int folder, std::vector<std::string>& names);
 // folder holds, spelled with its ASCII letters in the other case.
 bool FoldsCaseAt(int folder, const std::string& name);
 
+// Writes all of `bytes` to `fd`; the hook sees each write as FileOp::Write
+// on `name`.
+int WriteAll(int fd, const std::string& name, std::string_view bytes);
+// Flushes an open file to disk (FileOp::Sync on `name` for the hook).
+int SyncFile(int fd, const std::string& name);
+
+// Replaces the file at `path` by `bytes` in one step: a new file in the same
+// folder, written and flushed, then renamed over it. A failure leaves the old
+// file as it was. The folder itself is not flushed.
+int ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Reads a whole regular file of at most `limit` bytes, never waiting on a
+// pipe or a device: ENOENT or ENOTDIR when there is none, EINVAL when it is
+// not a regular file, EFBIG when it is larger.
+int ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& contents);
+
 // The canonical absolute form of an existing folder, ending with "/".
 int ResolveFolder(const std::string& folder, std::string& resolved);
 
 // A name with each ASCII letter in the other case.
 std::string OtherCaseName(const std::string& name);
-
-// A name with its ASCII letters lower-cased: the key under which a folder
-// that ignores letter case finds it.
-std::string FoldedName(const std::string& name);

@@ -72,7 +72,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     }
     const char* base = keys.data();
     std::sort(order.begin(), order.end(), [&](const SortKey& a, const SortKey& b) {
-        const int byKey = std::memcmp(base + a.offset, base + b.offset, std::min(a.length, b.length));
+        const int byKey =
+            std::memcmp(base + a.offset, base + b.offset, std::min(a.length, b.length));
         if (byKey != 0) return byKey < 0;
         if (a.length != b.length) return a.length < b.length;
         return listed[a.entry].name < listed[b.entry].name;

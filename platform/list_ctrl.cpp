@@ -9,9 +9,7 @@ namespace {
 const std::string kNoText;
 
 // A cell never ends inside a character.
-std::string_view CutToCell(std::string_view text) {
-    return CutBetweenCharacters(text, kCellLimit);
-}
+std::string_view CutToCell(std::string_view text) { return CutBetweenCharacters(text, kCellLimit); }
 
 void CutCells(CListCtrl::Row& cells) {
     for (std::string& cell : cells) {
@@ -37,7 +35,8 @@ bool CListCtrl::SetItemText(int row, int column, std::string_view text) {
     WillChange();
     Row& cells = rows_[static_cast<std::size_t>(row)];
     const bool pathCell = column == folderColumn_ || column == nameColumn_;
-    // Inside a batch the path lookup is brought up to date once, at its end.
+    // Inside a batch the path lookup is only marked stale; it is rebuilt once,
+    // when it is next used.
     const bool updatePath = pathCell && batchDepth_ == 0 && !pathsStale_;
     if (updatePath) ForgetPath(cells);
     cells[static_cast<std::size_t>(column)] = CutToCell(text);

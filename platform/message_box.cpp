@@ -53,8 +53,8 @@ int MessageBox(QWidget* parent, const std::string& text, const std::string& capt
         const int answer = Hook()(request);
         if (answer != kShowMessageBox) return answer;
     }
-    QMessageBox box(IconOf(request.Icon()), ToQString(caption),
-                    ToQString(text), QMessageBox::NoButton, parent);
+    QMessageBox box(IconOf(request.Icon()), ToQString(caption), ToQString(text),
+                    QMessageBox::NoButton, parent);
     if (request.Buttons() == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     } else {

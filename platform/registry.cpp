@@ -1,12 +1,11 @@
 #include "platform/registry.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -54,42 +53,12 @@ long ErrorOf(int error) {
     return ERROR_WRITE_FAULT;
 }
 
-int WriteAll(int fd, const std::string& path, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        if (const int error = InjectedFault(FileOp::Write, path)) return error;
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) return errno;
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
 // Reads a value file whole: only a regular file, never waiting on a pipe or
 // a device, and no larger than any value the program writes.
 long ReadValueFile(const std::string& path, std::string& contents) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ERROR_FILE_NOT_FOUND : ERROR_BADDB;
-    struct stat info {};
-    long result = ERROR_SUCCESS;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uint64_t>(info.st_size) > kMaxValueFileBytes) {
-        result = ERROR_BADDB;
-    }
-    char buffer[64 * 1024];
-    while (result == ERROR_SUCCESS) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0 || contents.size() + static_cast<std::size_t>(got) > kMaxValueFileBytes) {
-            result = ERROR_BADDB;
-        } else if (got == 0) {
-            break;
-        } else {
-            contents.append(buffer, static_cast<std::size_t>(got));
-        }
-    }
-    close(fd);
-    return result;
+    const int error = ReadWholeFile(path, kMaxValueFileBytes, contents);
+    if (error == ENOENT || error == ENOTDIR) return ERROR_FILE_NOT_FOUND;
+    return error == 0 ? ERROR_SUCCESS : ERROR_BADDB;
 }
 
 // The file a chain of symbolic links at `path` ends at (`path` itself when
@@ -159,20 +128,9 @@ long RegSetValue(HKEY hive, const std::string& keyPath, const std::string& name,
     // A value file that is a symbolic link (as dotfile managers make them)
     // is replaced where the link points, and the link stays.
     const std::string path = LinkTarget(ValueFile(hive, keyPath, name));
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) return ErrorOf(errno);
     std::string bytes = std::string(kHeader) + std::to_string(type) + "\n";
     bytes += data;
-    int error = WriteAll(fd, temporary, bytes);
-    if (error == 0 && fsync(fd) != 0) error = errno;
-    if (close(fd) != 0 && error == 0) error = errno;
-    // Replacing the old value by rename makes the new one appear whole or not at all.
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        unlink(temporary.c_str());
-        return ErrorOf(error);
-    }
+    if (const int error = ReplaceFile(path, bytes)) return ErrorOf(error);
     SyncFolder(path.substr(0, path.rfind('/') + 1));
     return ERROR_SUCCESS;
 }

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
 
@@ -153,31 +153,13 @@ bool ReadLine(const std::vector<std::string>& f, JobRecordData& data) {
         return Unescaped(f[2], data.targets[index].asideName);
     if (word == "outcome" && f.size() == 3 && Number(f[1], index) && index < data.rows.size()) {
         if (f[2] != "renamed" && f[2] != "failed") return false;
-        data.rows[index].outcome = f[2] == "renamed" ? RecordedRow::Outcome::Renamed
-                                                     : RecordedRow::Outcome::Failed;
+        data.rows[index].outcome =
+            f[2] == "renamed" ? RecordedRow::Outcome::Renamed : RecordedRow::Outcome::Failed;
         return true;
     }
     if (word == "finished" && f.size() == 1) return data.finished = true;
     if (word == "undone" && f.size() == 1) return data.undone = true;
     return false;
-}
-
-int WriteAll(int fd, const std::string& path, const std::string& text) {
-    for (std::size_t done = 0; done < text.size();) {
-        if (const int error = InjectedFault(FileOp::Write, path)) return error;
-        const ssize_t written = write(fd, text.data() + done, text.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
-int Flush(int fd, const std::string& path) {
-    if (const int error = InjectedFault(FileOp::Sync, path)) return error;
-    return fsync(fd) == 0 ? 0 : errno;
 }
 
 int MakeFolders(const std::string& path) {
@@ -195,7 +177,8 @@ std::vector<std::string> NamesEndingWith(std::string_view end) {
     if (dir == nullptr) return paths;
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name(entry->d_name);
-        if (name.starts_with("job-") && name.ends_with(end)) paths.push_back(folder + entry->d_name);
+        if (name.starts_with("job-") && name.ends_with(end))
+            paths.push_back(folder + entry->d_name);
     }
     closedir(dir);
     std::sort(paths.begin(), paths.end());
@@ -288,17 +271,7 @@ int RewriteJobRecord(const std::string& path, const JobRecordData& data) {
     for (const RecordedRow& row : data.rows) outcomes.push_back(row.outcome);
     std::string text = PlanText(data) + FinishedLines(outcomes);
     if (data.undone) text += "undone\n";
-    const std::string temporary = path + ".rewrite";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return errno;
-    int error = WriteAll(fd, temporary, text);
-    if (error == 0) error = Flush(fd, temporary);
-    close(fd);
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        unlink(temporary.c_str());
-        return error;
-    }
+    if (const int error = ReplaceFile(path, text)) return error;
     return SyncFolder(path.substr(0, path.rfind('/') + 1));
 }
 
@@ -339,16 +312,8 @@ bool ParseJobRecord(const std::string& text, JobRecordData& data) {
 }
 
 bool ReadJobRecord(const std::string& path, JobRecordData& data) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
     std::string text;
-    char buffer[64 * 1024];
-    struct stat info {};
-    bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    for (ssize_t got; regular && (got = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    close(fd);
-    return regular && ParseJobRecord(text, data);
+    return ReadWholeFile(path, UINT64_MAX, text) == 0 && ParseJobRecord(text, data);
 }
 
 JobRecord::~JobRecord() {
@@ -367,7 +332,7 @@ int JobRecord::Begin(const std::string& planText) {
     flock(fd_, LOCK_EX);
 
     int error = WriteAll(fd_, partial, planText);
-    if (error == 0) error = Flush(fd_, partial);
+    if (error == 0) error = SyncFile(fd_, partial);
     // Only a whole, flushed plan takes a record's name.
     if (error == 0 && rename(partial.c_str(), path_.c_str()) != 0) error = errno;
     if (error == 0) error = SyncFolder(folder);
@@ -414,7 +379,7 @@ int LockJobRecord(const std::string& path, int& fd) {
 
 int AppendToJobRecord(int fd, const std::string& path, const std::string& lines) {
     if (const int error = WriteAll(fd, path, lines)) return error;
-    return Flush(fd, path);
+    return SyncFile(fd, path);
 }
 
 std::string FinishedLines(const std::vector<RecordedRow::Outcome>& outcomes) {

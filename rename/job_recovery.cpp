@@ -12,8 +12,7 @@ namespace {
 // Whether `name` in `folder` is the file with `identity`.
 bool IsFile(int folder, const std::string& name, const FileIdentity& identity) {
     FileStatus status;
-    return QueryStatusAt(folder, name, status) == 0 && status.exists &&
-           status.identity == identity;
+    return QueryStatusAt(folder, name, status) == 0 && status.exists && status.identity == identity;
 }
 
 bool Exists(int folder, const std::string& name) {
@@ -77,7 +76,7 @@ RecordedRow::Outcome RecoverRow(const RecordedRow& row, Folders& folders, Recove
     // A file under the temporary name that is not the one recorded is not ours.
     if (Exists(fd, row.temporaryName)) report.unplaced.push_back(row.folder + row.temporaryName);
     return IsFile(fd, row.newName, row.identity) ? RecordedRow::Outcome::Renamed
-                                                  : RecordedRow::Outcome::Failed;
+                                                 : RecordedRow::Outcome::Failed;
 }
 
 void RecoverJob(const std::string& path, JobRecordData& data, RecoveryReport& report) {
@@ -114,9 +113,9 @@ RecoveryReport RecoverInterruptedJobs() {
 }
 
 std::string RecoveryMessage(const RecoveryReport& report) {
-    std::string text = report.jobs == 1 ? "The last rename job was interrupted. "
-                                        : std::to_string(report.jobs) +
-                                              " rename jobs were interrupted. ";
+    std::string text = report.jobs == 1
+                           ? "The last rename job was interrupted. "
+                           : std::to_string(report.jobs) + " rename jobs were interrupted. ";
     text += Files(report.movedOn) + (report.movedOn == 1 ? " was" : " were") +
             " moved on to their new names and " + std::to_string(report.movedBack) +
             " back to their old names.";
@@ -131,8 +130,8 @@ bool FindUndoableJob(UndoCandidate& candidate) {
     const std::vector<std::string> records = ListJobRecords();
     for (auto path = records.rbegin(); path != records.rend(); ++path) {
         JobRecordData data;
-        if (!ReadJobRecord(*path, data) || data.kind != "rename" || !data.finished ||
-            data.undone || data.Renamed() == 0)
+        if (!ReadJobRecord(*path, data) || data.kind != "rename" || !data.finished || data.undone ||
+            data.Renamed() == 0)
             continue;
         candidate = {*path, std::move(data)};
         return true;

@@ -12,9 +12,9 @@
 #include "rename/rename_job.h"
 
 struct RecoveryReport {
-    int jobs = 0;       // interrupted jobs found and recovered
-    int movedOn = 0;    // files moved on to their new names
-    int movedBack = 0;  // files moved back to their old names
+    int jobs = 0;                       // interrupted jobs found and recovered
+    int movedOn = 0;                    // files moved on to their new names
+    int movedBack = 0;                  // files moved back to their old names
     std::vector<std::string> unplaced;  // where files that could not be placed are
 };
 

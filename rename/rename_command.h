@@ -22,7 +22,6 @@ struct RenameCommand {
     bool* planHeld = nullptr;
 };
 
-
 // The warning for `count` existing files that the job would destroy.
 std::string ExistingFilesWarning(int count);
 

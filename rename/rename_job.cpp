@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 
 #include "files/file_list.h"
+#include "platform/ascii.h"
 
 namespace {
 
@@ -38,14 +40,27 @@ bool TemporaryShaped(std::string_view name) {
 // How many temporary names are drawn before a row gives up.
 constexpr int kTemporaryNameAttempts = 100;
 
-// Draws a temporary name that is free in `folder` and moves `name` there.
-int MoveAside(int folder, const std::string& name, std::string& aside) {
+// Moves `from` in `folder` to `name`, or where `name` is empty or taken, to
+// a name that `draw` gives (false: none to be had). `name` ends as the name
+// tried last.
+int MoveToFreeName(int folder, const std::string& from, std::string& name,
+                   const std::function<bool(std::string&)>& draw) {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        aside = RandomFileName(8, 3);
-        const int error = MoveNoReplaceAt(folder, name, aside);
+        if (name.empty() && !draw(name)) return EEXIST;
+        const int error = MoveNoReplaceAt(folder, from, name);
         if (error != EEXIST) return error;
+        name.clear();
     }
     return EEXIST;
+}
+
+// Draws a temporary name that is free in `folder` and moves `name` there.
+int MoveAside(int folder, const std::string& name, std::string& aside) {
+    aside.clear();
+    return MoveToFreeName(folder, name, aside, [](std::string& drawn) {
+        drawn = RandomFileName(8, 3);
+        return true;
+    });
 }
 
 // Destroys the file moved aside under `aside`: zeroed first when it is a
@@ -170,7 +185,6 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
     const auto [found, added] = folderByCanonicalPath_.try_emplace(canonical, folders_.size());
     if (added) {
         Folder& folder = folders_.emplace_back();
-        folder.spelled = spelled;
         folder.canonical = canonical;
         folder.handle = std::move(handle);
         ReadNames(folder);
@@ -196,12 +210,12 @@ void RenameJob::ReadNames(Folder& folder) {
     }
     if (!folder.foldsCase) return;
     folder.byFoldedName.reserve(names.size());
-    for (const std::string& name : names) folder.byFoldedName.emplace(FoldedName(name), name);
+    for (const std::string& name : names) folder.byFoldedName.emplace(AsciiLowercased(name), name);
 }
 
 const std::string& RenameJob::StoredName(const Folder& folder, const std::string& name) const {
     if (!folder.foldsCase || folder.names.count(name) != 0) return name;
-    const auto found = folder.byFoldedName.find(FoldedName(name));
+    const auto found = folder.byFoldedName.find(AsciiLowercased(name));
     return found == folder.byFoldedName.end() ? name : found->second;
 }
 
@@ -346,19 +360,32 @@ std::vector<PlannedRow> RenameJob::Plan() const {
 
 const char* RowPlanText(RowPlan plan) {
     switch (plan) {
-        case RowPlan::Renames: return "renames";
-        case RowPlan::KeepsName: return "keeps its name";
-        case RowPlan::DestroysExisting: return "destroys an existing file";
-        case RowPlan::FailsDuplicate: return "fails: another row has this name";
-        case RowPlan::FailsInvalidName: return "fails: invalid name";
-        case RowPlan::FailsNotRegular: return "fails: not a regular file";
-        case RowPlan::FailsNotFound: return "fails: file not found";
-        case RowPlan::FailsListedTwice: return "fails: listed twice";
-        case RowPlan::FailsCannotCheck: return "fails: cannot be checked";
-        case RowPlan::FailsListedFileHasName: return "fails: a listed file has this name";
-        case RowPlan::FailsFolderHasName: return "fails: a folder or special file has this name";
-        case RowPlan::FailsExistingFile: return "fails: an existing file has this name";
-        case RowPlan::FailsNameStaysTaken: return "fails: the name stays taken";
+        case RowPlan::Renames:
+            return "renames";
+        case RowPlan::KeepsName:
+            return "keeps its name";
+        case RowPlan::DestroysExisting:
+            return "destroys an existing file";
+        case RowPlan::FailsDuplicate:
+            return "fails: another row has this name";
+        case RowPlan::FailsInvalidName:
+            return "fails: invalid name";
+        case RowPlan::FailsNotRegular:
+            return "fails: not a regular file";
+        case RowPlan::FailsNotFound:
+            return "fails: file not found";
+        case RowPlan::FailsListedTwice:
+            return "fails: listed twice";
+        case RowPlan::FailsCannotCheck:
+            return "fails: cannot be checked";
+        case RowPlan::FailsListedFileHasName:
+            return "fails: a listed file has this name";
+        case RowPlan::FailsFolderHasName:
+            return "fails: a folder or special file has this name";
+        case RowPlan::FailsExistingFile:
+            return "fails: an existing file has this name";
+        case RowPlan::FailsNameStaysTaken:
+            return "fails: the name stays taken";
     }
     return "fails";
 }
@@ -468,8 +495,7 @@ bool RenameJob::DrawFreeName(const Step& step, std::string& name) const {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         name = RandomFileName(8, 3);
         if (!temporaryShapedNames_) return true;
-        const std::string stored = StoredName(folder, name);
-        const FileKey key{step.folder, stored};
+        const FileKey key{step.folder, StoredName(folder, name)};
         if (stepBySource_.count(key) == 0 && stepByTarget_.count(key) == 0) return true;
     }
     return false;
@@ -481,44 +507,21 @@ bool RenameJob::MoveToTemporaryName(Step& step) {
     const int fd = FolderFd(step);
     if (step.makeWritable) MakeOwnerWritableAt(fd, step.oldName);
     folders_[step.folder].changed = true;
-    std::string name = step.temporaryName;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        if (name.empty()) {
-            if (!DrawFreeName(step, name)) return false;
-            if (record_.Open() && record_.NoteTemporaryName(step.recordRow, name) != 0)
-                return false;
-        }
-        const int error = MoveNoReplaceAt(fd, step.oldName, name);
-        if (error == 0) {
-            step.temporaryName = name;
-            return true;
-        }
-        if (error != EEXIST) return false;
-        name.clear();
-    }
-    return false;
+    return MoveToFreeName(fd, step.oldName, step.temporaryName, [&](std::string& name) {
+               return DrawFreeName(step, name) &&
+                      (!record_.Open() || record_.NoteTemporaryName(step.recordRow, name) == 0);
+           }) == 0;
 }
 
 // Moves the step's counted target aside, under the recorded name or another
 // one recorded first.
 int RenameJob::MoveTargetAside(Step& step) {
-    const int fd = FolderFd(step);
     Target& target = TargetOf(step);
-    std::string name = target.asideName;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        if (name.empty()) {
-            if (!DrawFreeName(step, name)) return EEXIST;
-            if (record_.Open() && record_.NoteAsideName(target.recordTarget, name) != 0)
-                return EIO;
-        }
-        const int error = MoveNoReplaceAt(fd, *step.targetName, name);
-        if (error != EEXIST) {
-            target.asideName = name;
-            return error;
-        }
-        name.clear();
-    }
-    return EEXIST;
+    return MoveToFreeName(
+        FolderFd(step), *step.targetName, target.asideName, [&](std::string& name) {
+            return DrawFreeName(step, name) &&
+                   (!record_.Open() || record_.NoteAsideName(target.recordTarget, name) == 0);
+        });
 }
 
 bool RenameJob::MoveIntoTarget(Step& step) {

@@ -56,17 +56,17 @@ inline constexpr const char* kRenameSomeFailed = "Job done, some files could not
 enum class RowPlan : std::uint8_t {
     Renames,
     KeepsName,
-    DestroysExisting,     // renames, destroying an existing file that is not listed
-    FailsDuplicate,       // another row has this new name
-    FailsInvalidName,     // the new (or old) name would leave the folder
-    FailsNotRegular,      // not a regular file
-    FailsNotFound,        // no file at the old name
-    FailsListedTwice,     // the same file is listed in an earlier row
-    FailsCannotCheck,     // the file, its folder or its target could not be checked
+    DestroysExisting,        // renames, destroying an existing file that is not listed
+    FailsDuplicate,          // another row has this new name
+    FailsInvalidName,        // the new (or old) name would leave the folder
+    FailsNotRegular,         // not a regular file
+    FailsNotFound,           // no file at the old name
+    FailsListedTwice,        // the same file is listed in an earlier row
+    FailsCannotCheck,        // the file, its folder or its target could not be checked
     FailsListedFileHasName,  // another name of a listed file
-    FailsFolderHasName,   // a folder or special file has this name
-    FailsExistingFile,    // an existing file has this name and may not be destroyed
-    FailsNameStaysTaken,  // the row it waits for fails, so its name stays taken
+    FailsFolderHasName,      // a folder or special file has this name
+    FailsExistingFile,       // an existing file has this name and may not be destroyed
+    FailsNameStaysTaken,     // the row it waits for fails, so its name stays taken
 };
 
 // "renames", "fails: another row has this name", ...
@@ -123,14 +123,13 @@ private:
 
     // A folder of the plan, opened once.
     struct Folder {
-        std::string spelled;    // as the Folder cell spells it
         std::string canonical;  // absolute, for the record
         FolderHandle handle;
         bool listed = false;  // its names were read
         bool foldsCase = false;
         bool changed = false;
-        std::vector<std::string> storedNames;        // as the folder stores them
-        std::unordered_set<std::string_view> names;  // views of storedNames
+        std::vector<std::string> storedNames;                       // as the folder stores them
+        std::unordered_set<std::string_view> names;                 // views of storedNames
         std::unordered_map<std::string, std::string> byFoldedName;  // when it folds case
     };
 
@@ -138,8 +137,8 @@ private:
         int row = 0;
         std::size_t folder = 0;
         const std::string* folderCell = nullptr;  // the Folder cell as planned
-        std::string oldName;     // as the Old cell spells it
-        std::string newName;     // as the New cell spells it
+        std::string oldName;                      // as the Old cell spells it
+        std::string newName;                      // as the New cell spells it
         // The old and the new name as the folder stores them: the step's own
         // names, or a folder's stored name (both stay where they are).
         const std::string* sourceName = nullptr;
@@ -148,8 +147,8 @@ private:
         Action action = Action::Fail;
         State state = State::Pending;
         RowPlan reason = RowPlan::FailsCannotCheck;
-        int waitsFor = -1;      // the step whose file must leave the target first
-        int targetIndex = -1;   // in targets_: an existing file that is not listed
+        int waitsFor = -1;     // the step whose file must leave the target first
+        int targetIndex = -1;  // in targets_: an existing file that is not listed
         std::string temporaryName;
         FileIdentity source;
         std::size_t recordRow = SIZE_MAX;
@@ -202,7 +201,9 @@ private:
     void Fail(Step& step, RowPlan reason);
     bool CanEnter(const Step& step) const;
     int FolderFd(const Step& step) const { return folders_[step.folder].handle.fd(); }
-    Target& TargetOf(const Step& step) { return targets_[static_cast<std::size_t>(step.targetIndex)]; }
+    Target& TargetOf(const Step& step) {
+        return targets_[static_cast<std::size_t>(step.targetIndex)];
+    }
 
     CListCtrl& list_;
     RenameJobOptions options_;

@@ -193,7 +193,8 @@ QPushButton* CMainDlg::Button(int id) const {
 bool CMainDlg::Dispatch(Notification code, int id) {
     for (const MessageMapEntry& entry : kMessageMap) {
         if (entry.code == code && entry.id == id) {
-            if (!(m_planHeld && entry.duringRename == DuringRename::Waits)) (this->*entry.handler)();
+            if (!(m_planHeld && entry.duringRename == DuringRename::Waits))
+                (this->*entry.handler)();
             return true;
         }
     }

@@ -2,10 +2,10 @@
 // acting across all of the application's windows.
 #pragma once
 
-#include "platform/app.h"
-
 #include <string>
 #include <vector>
+
+#include "platform/app.h"
 
 class CRenamerApp : public CWinApp {
 public:

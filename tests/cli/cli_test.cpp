@@ -122,7 +122,7 @@ TEST_F(CliTest, ThePlanOfChainsCyclesDuplicatesAndInvalidNames) {
         std::vector<std::string> statuses;
     };
     const std::vector<Case> cases = {
-        {{"1", "2"}, "${i;2}", {"renames", "renames"}},                  // a chain
+        {{"1", "2"}, "${i;2}", {"renames", "renames"}},                    // a chain
         {{"a_b", "b_a"}, "${id;word;(2,1);'_'}", {"renames", "renames"}},  // a cycle
         {{"a.jpg", "a.txt"}, "${id}", {"renames", "fails: another row has this name"}},
         {{"ab.txt"}, "${id;str;(9)}", {"fails: invalid name"}},
@@ -142,7 +142,8 @@ TEST_F(CliTest, AnExistingTargetNeedsOverwrite) {
     Make({"x.txt", "x"});
     const std::string listed = folder_.PathOf("x.txt");
     Result result = Run({"-n", "-p", "${id}", listed});
-    EXPECT_EQ(Statuses(result.out), (std::vector<std::string>{"fails: an existing file has this name"}));
+    EXPECT_EQ(Statuses(result.out),
+              (std::vector<std::string>{"fails: an existing file has this name"}));
     result = Run({"-y", "-p", "${id}", listed});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(Content("x"), "content of x");

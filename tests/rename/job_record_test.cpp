@@ -170,7 +170,8 @@ TEST_F(JobRecordTest, UndoSkipsWhatChangedSinceAndDestroysNothing) {
     const UndoResult result = Undo();
     EXPECT_EQ(result.renamedBack, 1);
     EXPECT_EQ(result.notRenamedBack, 3);
-    EXPECT_EQ(UndoSomeFailed(result.notRenamedBack), "Undo done, 3 files could not be renamed back.");
+    EXPECT_EQ(UndoSomeFailed(result.notRenamedBack),
+              "Undo done, 3 files could not be renamed back.");
     EXPECT_EQ(Files(), (FileMap{{"renamed by hand", ContentOf("a")},
                                 {"c", "a new file under the old name"},
                                 {"C", ContentOf("c")},

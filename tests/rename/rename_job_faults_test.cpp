@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <set>
 
-#include "rename/rename_fixture.h"
 #include "rename/job_recovery.h"
+#include "rename/rename_fixture.h"
 #include "rename/rename_job.h"
 
 namespace {

@@ -9,14 +9,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <fstream>
+#include <set>
 
+#include "platform/ascii.h"
 #include "rename/rename_fixture.h"
 #include "rename/rename_job.h"
 
@@ -32,9 +33,7 @@ protected:
     }
 };
 
-bool LooksTemporary(const std::string& name) {
-    return name.size() == 12 && name[8] == '.';
-}
+bool LooksTemporary(const std::string& name) { return name.size() == 12 && name[8] == '.'; }
 
 TEST_F(RenameJobSafety, ATargetThatCannotBeMovedAsideIsNeitherZeroedNorLost) {
     ListRenames({{"a", "t"}});
@@ -59,14 +58,10 @@ TEST_F(RenameJobSafety, InAStickyFolderAnotherUsersFileStaysWhole) {
     const std::string shared = folder.Folder("shared");
     chmod(shared.c_str(), 01777);
     const std::string target = shared + "t";
-    {
-        std::ofstream(target) << "root's data";
-    }
+    { std::ofstream(target) << "root's data"; }
     chmod(target.c_str(), 0666);
     const std::string source = shared + "a";
-    {
-        std::ofstream(source) << "nobody's data";
-    }
+    { std::ofstream(source) << "nobody's data"; }
     chown(source.c_str(), nobody->pw_uid, nobody->pw_gid);
     InsertFile(list, source);
     list.SetItemText(0, kNewColumn, "t");
@@ -84,7 +79,8 @@ TEST_F(RenameJobSafety, InAStickyFolderAnotherUsersFileStaysWhole) {
     EXPECT_EQ(ReadFile(target), "root's data");
     EXPECT_EQ(ReadFile(source), "nobody's data");
     std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(shared)) ++entries;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(shared))
+        ++entries;
     EXPECT_EQ(entries, 2u);
 }
 
@@ -215,7 +211,7 @@ std::string StoredSpelling(const std::string& folderPath, const std::string& nam
     while (const dirent* entry = readdir(dir)) {
         const std::string candidate = entry->d_name;
         if (candidate == name) exact = true;
-        if (FoldedName(candidate) == FoldedName(name)) stored = candidate;
+        if (AsciiLowercased(candidate) == AsciiLowercased(name)) stored = candidate;
     }
     closedir(dir);
     return exact ? name : stored;
@@ -240,12 +236,11 @@ std::string FoldedPath(const std::string& path) {
 }
 
 void UseCaseFoldingFake() {
-    SetCaseFoldingFake(
-        {[](int) { return true; },
-         [](int folder, const std::string& name) {
-             if (folder == AT_FDCWD) return FoldedPath(name);
-             return StoredSpelling("/proc/self/fd/" + std::to_string(folder), name);
-         }});
+    SetCaseFoldingFake({[](int) { return true; },
+                        [](int folder, const std::string& name) {
+                            if (folder == AT_FDCWD) return FoldedPath(name);
+                            return StoredSpelling("/proc/self/fd/" + std::to_string(folder), name);
+                        }});
 }
 
 TEST_F(RenameJobSafety, AListedFileSpelledInAnotherCaseIsRecognised) {
@@ -308,8 +303,9 @@ public:
                                           ">/dev/null 2>&1") != 0)
             return;
         const std::string image = scratch_.PathOf("exfat.img");
-        if (std::system(("truncate -s 16M " + image + " && mkfs.exfat " + image +
-                         " >/dev/null 2>&1").c_str()) != 0)
+        if (std::system(
+                ("truncate -s 16M " + image + " && mkfs.exfat " + image + " >/dev/null 2>&1")
+                    .c_str()) != 0)
             return;
         FILE* pipe = popen(("losetup -f --show " + image + " 2>/dev/null").c_str(), "r");
         char line[256] = {};
@@ -319,8 +315,10 @@ public:
         while (!device_.empty() && device_.back() == '\n') device_.pop_back();
         if (device_.empty()) return;
         mountPoint_ = scratch_.Folder("mount");
-        mounted_ = std::system(("mount.exfat-fuse " + device_ + " " + mountPoint_ +
-                                " >/dev/null 2>&1").c_str()) == 0;
+        mounted_ =
+            std::system(
+                ("mount.exfat-fuse " + device_ + " " + mountPoint_ + " >/dev/null 2>&1").c_str()) ==
+            0;
     }
     ~ExfatMount() {
         if (mounted_) std::system(("umount " + mountPoint_).c_str());

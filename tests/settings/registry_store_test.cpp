@@ -116,8 +116,8 @@ TEST_F(RegistryStoreTest, AValueFileThatIsNoRegularFileNeitherHangsNorSwells) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string zero = folders_.UserKey() + "cboFilter.value";
     std::filesystem::create_symlink("/dev/zero", zero);
-    std::ofstream(folders_.UserKey() + "huge.value", std::ios::binary)
-        << "QRV1 1\n" << std::string(2 << 20, 'x');
+    std::ofstream(folders_.UserKey() + "huge.value", std::ios::binary) << "QRV1 1\n"
+                                                                       << std::string(2 << 20, 'x');
     for (const char* name : {"cboPrototype", "cboFilter", "huge"}) {
         long error = 0;
         EXPECT_EQ(Read(name, std::string("defaults"), &error), "defaults") << name;

@@ -175,7 +175,8 @@ TEST(QtText, ADialogPathWithReplacementMarksFindsItsFile) {
     TempFolder folder;
     const std::string name = "caf\xe9.txt";
     folder.File(name);
-    const QString shown = QString::fromUtf8(folder.Path().c_str()) + QFile::decodeName(name.c_str());
+    const QString shown =
+        QString::fromUtf8(folder.Path().c_str()) + QFile::decodeName(name.c_str());
     EXPECT_EQ(PathFromDialog(shown), folder.PathOf(name));
 }
 
