@@ -20,6 +20,7 @@
 #include "files/file_list.h"
 #include "platform/file_ops.h"
 #include "platform/folder_listing.h"
+#include "platform/heap.h"
 #include "rename/job_recovery.h"
 #include "rename/preview.h"
 #include "rename/rename_job.h"
@@ -205,6 +206,7 @@ int Rename(const Options& options, Session& session) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    UseHugePagesForHeap();
     Options options;
     CLI::App app{
         "Renames files by a name template (a prototype such as 'Photo-${i}.${ext;low}'),\n"

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine/path_names.h"
+#include "platform/heap.h"
 #include "ui/renamer_app.h"
 
 namespace {
@@ -47,6 +48,7 @@ int AnswerOptions(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     if (const int status = AnswerOptions(argc, argv); status >= 0) return status;
+    UseHugePagesForHeap();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quorvel");
     QApplication::setApplicationVersion(QUORVEL_VERSION);
