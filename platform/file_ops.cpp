@@ -26,6 +26,7 @@ CaseFoldingFake& Fake() {
 }
 
 int Injected(FileOp op, const std::string& path) { return Hook() ? Hook()(op, path) : 0; }
+int Injected(FileOp op, const char* name) { return Hook() ? Hook()(op, std::string(name)) : 0; }
 
 int ErrnoOf(int result) { return result == 0 ? 0 : errno; }
 
@@ -33,22 +34,26 @@ int ErrnoOf(int result) { return result == 0 ? 0 : errno; }
 // or under the case-folding fake, the stored name it answers to.
 class FoundName {
 public:
-    FoundName(int folder, const std::string& name) : name_(&name) {
+    FoundName(int folder, const char* name) : name_(name) {
         if (!Fake().storedName) return;
         stored_ = Fake().storedName(folder, name);
-        name_ = &stored_;
+        name_ = stored_.c_str();
+        other_ = stored_ != name;
     }
     FoundName(const FoundName&) = delete;
     FoundName& operator=(const FoundName&) = delete;
-    const char* c_str() const { return name_->c_str(); }
-    const std::string& str() const { return *name_; }
+    const char* c_str() const { return name_; }
+    // Whether the fake answers for another stored name.
+    bool other() const { return other_; }
 
 private:
-    const std::string* name_;
+    const char* name_;
     std::string stored_;
+    bool other_ = false;
 };
 
-FoundName Found(int folder, const std::string& name) { return FoundName(folder, name); }
+FoundName Found(int folder, const char* name) { return FoundName(folder, name); }
+FoundName Found(int folder, const std::string& name) { return FoundName(folder, name.c_str()); }
 
 // The file systems that refuse RENAME_NOREPLACE answer EINVAL; those without
 // hard links answer one of these to link().
@@ -56,7 +61,7 @@ bool LinksUnsupported(int error) {
     return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
 }
 
-int MoveByLink(int folder, const std::string& from, const std::string& to) {
+int MoveByLink(int folder, const char* from, const char* to) {
     int linkError = Injected(FileOp::Link, to);
     if (linkError == 0) {
         linkError = ErrnoOf(
@@ -161,7 +166,7 @@ int OpenFolder(const std::string& path, FolderHandle& folder) {
     return 0;
 }
 
-int QueryStatusAt(int folder, const std::string& name, FileStatus& status, bool followLinks) {
+int QueryStatusAt(int folder, const char* name, FileStatus& status, bool followLinks) {
     status = {};
     if (const int error = Injected(FileOp::Status, name)) return error;
     struct stat info {};
@@ -171,11 +176,11 @@ int QueryStatusAt(int folder, const std::string& name, FileStatus& status, bool 
     status = StatusOf(info);
     // A file system reached through FUSE may give each spelling of one file
     // an inode number of its own; the fake does the same.
-    if (found.str() != name) status.identity.inode ^= std::hash<std::string>{}(name) | 1;
+    if (found.other()) status.identity.inode ^= std::hash<std::string_view>{}(name) | 1;
     return 0;
 }
 
-int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to) {
+int MoveNoReplaceAt(int folder, const char* from, const char* to) {
     int error = Injected(FileOp::MoveNoReplace, to);
     if (error == 0) {
         error = ErrnoOf(renameat2(folder, Found(folder, from).c_str(), folder,
@@ -185,7 +190,7 @@ int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to) 
     return error;
 }
 
-int MakeOwnerWritableAt(int folder, const std::string& name) {
+int MakeOwnerWritableAt(int folder, const char* name) {
     if (const int error = Injected(FileOp::Chmod, name)) return error;
     const FoundName found = Found(folder, name);
     struct stat info {};
@@ -194,12 +199,12 @@ int MakeOwnerWritableAt(int folder, const std::string& name) {
     return ErrnoOf(fchmodat(folder, found.c_str(), (info.st_mode & 07777) | S_IWUSR, 0));
 }
 
-int RemoveFileAt(int folder, const std::string& name) {
+int RemoveFileAt(int folder, const char* name) {
     if (const int error = Injected(FileOp::Unlink, name)) return error;
     return ErrnoOf(unlinkat(folder, Found(folder, name).c_str(), 0));
 }
 
-int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected, unsigned passes) {
+int ZeroFileAt(int folder, const char* name, const FileIdentity& expected, unsigned passes) {
     if (passes == 0) return 0;
     if (const int error = Injected(FileOp::Open, name)) return error;
     const int fd =
@@ -233,8 +238,7 @@ int SyncFolder(const std::string& folder) {
     return error;
 }
 
-int ListNamesAt(int folder, std::vector<std::string>& names) {
-    names.clear();
+int ListNamesAt(int folder, const std::function<void(std::string_view)>& each) {
     if (const int error = Injected(FileOp::List, "")) return error;
     // The listing reads through a descriptor of its own, so that the
     // folder's stays where it is.
@@ -249,11 +253,16 @@ int ListNamesAt(int folder, std::vector<std::string>& names) {
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name(entry->d_name);
-        if (name != "." && name != "..") names.emplace_back(name);
+        if (name != "." && name != "..") each(name);
     }
     const int error = errno;
     closedir(dir);
     return error;
+}
+
+int ListNamesAt(int folder, std::vector<std::string>& names) {
+    names.clear();
+    return ListNamesAt(folder, [&](std::string_view name) { names.emplace_back(name); });
 }
 
 std::string OtherCaseName(const std::string& name) {

@@ -90,8 +90,11 @@ int OpenFolder(const std::string& path, FolderHandle& folder);
 
 // lstat (`followLinks` false) or stat of `name` in `folder`; ENOENT leaves
 // `status.exists` false.
-int QueryStatusAt(int folder, const std::string& name, FileStatus& status,
-                  bool followLinks = false);
+int QueryStatusAt(int folder, const char* name, FileStatus& status, bool followLinks = false);
+inline int QueryStatusAt(int folder, const std::string& name, FileStatus& status,
+                         bool followLinks = false) {
+    return QueryStatusAt(folder, name.c_str(), status, followLinks);
+}
 inline int QueryStatus(const std::string& path, FileStatus& status, bool followLinks = false) {
     return QueryStatusAt(AT_FDCWD, path, status, followLinks);
 }
@@ -100,27 +103,41 @@ inline int QueryStatus(const std::string& path, FileStatus& status, bool followL
 // (EEXIST then). Where the file system refuses the flag, moves by link +
 // unlink; where it has no links either, checks that `to` is free right before
 // a plain rename.
-int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to);
+int MoveNoReplaceAt(int folder, const char* from, const char* to);
+inline int MoveNoReplaceAt(int folder, const std::string& from, const std::string& to) {
+    return MoveNoReplaceAt(folder, from.c_str(), to.c_str());
+}
 inline int MoveNoReplace(const std::string& from, const std::string& to) {
     return MoveNoReplaceAt(AT_FDCWD, from, to);
 }
 
 // Gives the owner write permission to a regular file; links are left alone.
-int MakeOwnerWritableAt(int folder, const std::string& name);
+int MakeOwnerWritableAt(int folder, const char* name);
+inline int MakeOwnerWritableAt(int folder, const std::string& name) {
+    return MakeOwnerWritableAt(folder, name.c_str());
+}
 
-int RemoveFileAt(int folder, const std::string& name);
+int RemoveFileAt(int folder, const char* name);
+inline int RemoveFileAt(int folder, const std::string& name) {
+    return RemoveFileAt(folder, name.c_str());
+}
 
 // Overwrites with zeros, `passes` times, the data of the regular file `name`
 // in `folder`, provided it is still `expected` and has no other name. Only
 // the parts a sparse file really holds are written. ESTALE when the file is
 // not the expected one.
-int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected, unsigned passes);
+int ZeroFileAt(int folder, const char* name, const FileIdentity& expected, unsigned passes);
+inline int ZeroFileAt(int folder, const std::string& name, const FileIdentity& expected,
+                      unsigned passes) {
+    return ZeroFileAt(folder, name.c_str(), expected, passes);
+}
 
 // Flushes a folder's entries to disk.
 int SyncFolderAt(int folder);
 int SyncFolder(const std::string& folder);
 
 // The names in a folder as it stores them, read once.
+int ListNamesAt(int folder, const std::function<void(std::string_view)>& each);
 int ListNamesAt(int folder, std::vector<std::string>& names);
 
 // Whether lookups in `folder` ignore letter case (FAT, exFAT and NTFS through

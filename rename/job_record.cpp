@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kRecordEnd = ".record";
 constexpr std::string_view kPartialEnd = ".record.partial";
 
-void AppendEscaped(std::string& out, const std::string& text) {
+void AppendEscaped(std::string& out, std::string_view text) {
     if (text.empty()) {
         out += "%-";
         return;
@@ -39,7 +39,7 @@ void AppendEscaped(std::string& out, const std::string& text) {
     }
 }
 
-std::string Escaped(const std::string& text) {
+std::string Escaped(std::string_view text) {
     std::string out;
     AppendEscaped(out, text);
     return out;
@@ -226,8 +226,8 @@ JobPlanWriter::JobPlanWriter(const std::string& kind, std::size_t rows) {
     text_.reserve(text_.size() + rows * 100);
 }
 
-void JobPlanWriter::Row(const std::string& folder, const std::string& oldName,
-                        const std::string& temporaryName, const std::string& newName,
+void JobPlanWriter::Row(const std::string& folder, std::string_view oldName,
+                        std::string_view temporaryName, std::string_view newName,
                         const FileIdentity& identity) {
     // Rows of one folder follow each other: its escaped form is made once.
     if (folder != folder_) {
@@ -236,9 +236,9 @@ void JobPlanWriter::Row(const std::string& folder, const std::string& oldName,
     }
     text_ += "row ";
     text_ += escapedFolder_;
-    for (const std::string* field : {&oldName, &temporaryName, &newName}) {
+    for (const std::string_view field : {oldName, temporaryName, newName}) {
         text_ += ' ';
-        AppendEscaped(text_, *field);
+        AppendEscaped(text_, field);
     }
     text_ += ' ';
     AppendIdentity(text_, identity);
@@ -246,7 +246,7 @@ void JobPlanWriter::Row(const std::string& folder, const std::string& oldName,
     ++rows_;
 }
 
-void JobPlanWriter::Target(std::size_t row, const std::string& asideName,
+void JobPlanWriter::Target(std::size_t row, std::string_view asideName,
                            const FileIdentity& identity) {
     text_ += "target ";
     AppendNumber(text_, row);
@@ -349,11 +349,11 @@ int JobRecord::Append(const std::string& text) {
     return AppendToJobRecord(fd_, path_, text);
 }
 
-int JobRecord::NoteTemporaryName(std::size_t row, const std::string& name) {
+int JobRecord::NoteTemporaryName(std::size_t row, std::string_view name) {
     return Append("temporary " + std::to_string(row) + " " + Escaped(name) + "\n");
 }
 
-int JobRecord::NoteAsideName(std::size_t target, const std::string& name) {
+int JobRecord::NoteAsideName(std::size_t target, std::string_view name) {
     return Append("aside " + std::to_string(target) + " " + Escaped(name) + "\n");
 }
 

@@ -71,10 +71,9 @@ bool ParseJobRecord(const std::string& text, JobRecordData& data);
 class JobPlanWriter {
 public:
     JobPlanWriter(const std::string& kind, std::size_t rows);
-    void Row(const std::string& folder, const std::string& oldName,
-             const std::string& temporaryName, const std::string& newName,
-             const FileIdentity& identity);
-    void Target(std::size_t row, const std::string& asideName, const FileIdentity& identity);
+    void Row(const std::string& folder, std::string_view oldName, std::string_view temporaryName,
+             std::string_view newName, const FileIdentity& identity);
+    void Target(std::size_t row, std::string_view asideName, const FileIdentity& identity);
     // The header, the rows, the targets and the mark that the plan is whole.
     std::string Text() const;
     std::size_t Rows() const { return rows_; }
@@ -101,8 +100,8 @@ public:
     int Begin(const std::string& planText);
     bool Open() const { return fd_ >= 0; }
     // Notes a temporary or aside name drawn again, flushed before it is used.
-    int NoteTemporaryName(std::size_t row, const std::string& name);
-    int NoteAsideName(std::size_t target, const std::string& name);
+    int NoteTemporaryName(std::size_t row, std::string_view name);
+    int NoteAsideName(std::size_t target, std::string_view name);
     // Writes the outcomes and the finished mark, flushes and unlocks.
     int Finish(const std::vector<RecordedRow::Outcome>& outcomes);
     const std::string& Path() const { return path_; }

@@ -2,24 +2,22 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <functional>
+#include <random>
 
 #include "files/file_list.h"
 #include "platform/ascii.h"
 
 namespace {
 
-bool seeded = false;
-
-char RandomLetter() {
-    if (!seeded) {
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
-        seeded = true;
-    }
-    return static_cast<char>('a' + std::rand() % 26);
+std::minstd_rand& Letters() {
+    static std::minstd_rand letters(static_cast<unsigned>(std::time(nullptr)));
+    return letters;
 }
+
+char RandomLetter() { return static_cast<char>('a' + Letters()() % 26); }
 
 // A name that keeps its file inside its folder.
 bool StaysInFolder(std::string_view name) {
@@ -43,11 +41,11 @@ constexpr int kTemporaryNameAttempts = 100;
 // Moves `from` in `folder` to `name`, or where `name` is empty or taken, to
 // a name that `draw` gives (false: none to be had). `name` ends as the name
 // tried last.
-int MoveToFreeName(int folder, const std::string& from, std::string& name,
-                   const std::function<bool(std::string&)>& draw) {
+int MoveToFreeName(int folder, const char* from, DrawnName& name,
+                   const std::function<bool(DrawnName&)>& draw) {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         if (name.empty() && !draw(name)) return EEXIST;
-        const int error = MoveNoReplaceAt(folder, from, name);
+        const int error = MoveNoReplaceAt(folder, from, name.c_str());
         if (error != EEXIST) return error;
         name.clear();
     }
@@ -55,17 +53,17 @@ int MoveToFreeName(int folder, const std::string& from, std::string& name,
 }
 
 // Draws a temporary name that is free in `folder` and moves `name` there.
-int MoveAside(int folder, const std::string& name, std::string& aside) {
+int MoveAside(int folder, const char* name, DrawnName& aside) {
     aside.clear();
-    return MoveToFreeName(folder, name, aside, [](std::string& drawn) {
-        drawn = RandomFileName(8, 3);
+    return MoveToFreeName(folder, name, aside, [](DrawnName& drawn) {
+        drawn.Draw();
         return true;
     });
 }
 
 // Destroys the file moved aside under `aside`: zeroed first when it is a
 // regular file that no other name shares, then removed.
-bool WipeAside(int folder, const std::string& aside, const FileStatus& moved, unsigned passes) {
+bool WipeAside(int folder, const char* aside, const FileStatus& moved, unsigned passes) {
     if (moved.regular && moved.links == 1) ZeroFileAt(folder, aside, moved.identity, passes);
     return RemoveFileAt(folder, aside) == 0;
 }
@@ -89,10 +87,14 @@ std::string RandomFileName(std::uint8_t nameLength, std::uint8_t extensionLength
     return name;
 }
 
-void SeedRandomFileNames(unsigned seed) {
-    std::srand(seed);
-    seeded = true;
+void DrawnName::Draw() {
+    for (int i = 0; i < 8; ++i) text[i] = RandomLetter();
+    text[8] = '.';
+    for (int i = 9; i < 12; ++i) text[i] = RandomLetter();
+    text[12] = '\0';
 }
+
+void SeedRandomFileNames(unsigned seed) { Letters().seed(seed); }
 
 bool WipeFile(const std::string& path, std::uint16_t passes) {
     const auto [folderPath, name] = SplitPath(path);
@@ -101,11 +103,11 @@ bool WipeFile(const std::string& path, std::uint16_t passes) {
     FileStatus status;
     if (QueryStatusAt(folder.fd(), name, status) != 0) return false;
     if (!status.exists || !(status.regular || status.link)) return true;
-    std::string aside;
-    if (MoveAside(folder.fd(), name, aside) != 0) return false;
+    DrawnName aside;
+    if (MoveAside(folder.fd(), name.c_str(), aside) != 0) return false;
     FileStatus moved;
-    if (QueryStatusAt(folder.fd(), aside, moved) != 0 || !moved.exists) return false;
-    return WipeAside(folder.fd(), aside, moved, passes);
+    if (QueryStatusAt(folder.fd(), aside.c_str(), moved) != 0 || !moved.exists) return false;
+    return WipeAside(folder.fd(), aside.c_str(), moved, passes);
 }
 
 bool RenameFile(const std::string& source, const std::string& target, bool overwrite) {
@@ -125,18 +127,18 @@ bool RenameFile(const std::string& source, const std::string& target, bool overw
     // What stands at the target goes aside first. If the source went with
     // it, the target was another spelling of the source itself: it comes
     // back under the target's spelling, and nothing is destroyed.
-    std::string aside;
-    if (MoveAside(folder.fd(), name, aside) != 0) return false;
+    DrawnName aside;
+    if (MoveAside(folder.fd(), name.c_str(), aside) != 0) return false;
     FileStatus sourceNow;
     if (QueryStatus(source, sourceNow) != 0 || !sourceNow.exists)
-        return MoveNoReplaceAt(folder.fd(), aside, name) == 0;
+        return MoveNoReplaceAt(folder.fd(), aside.c_str(), name.c_str()) == 0;
     if (MoveNoReplace(source, target) != 0) {
-        MoveNoReplaceAt(folder.fd(), aside, name);
+        MoveNoReplaceAt(folder.fd(), aside.c_str(), name.c_str());
         return false;
     }
     FileStatus moved;
-    if (QueryStatusAt(folder.fd(), aside, moved) == 0 && moved.exists)
-        WipeAside(folder.fd(), aside, moved, 1);
+    if (QueryStatusAt(folder.fd(), aside.c_str(), moved) == 0 && moved.exists)
+        WipeAside(folder.fd(), aside.c_str(), moved, 1);
     return true;
 }
 
@@ -144,9 +146,9 @@ RenameJob::RenameJob(CListCtrl& list, RenameJobOptions options)
     : list_(list), options_(std::move(options)) {
     const auto rows = static_cast<std::size_t>(list_.GetItemCount());
     steps_.reserve(rows);
-    listedFiles_.reserve(rows);
-    stepBySource_.reserve(rows);
-    stepByTarget_.reserve(rows);
+    listedFiles_.Reserve(rows);
+    stepBySource_.Reserve(rows);
+    stepByTarget_.Reserve(rows);
     for (int row = 0; row < list_.GetItemCount(); ++row) PlanRow(row);
     GiveEachTargetToOneRow();
     ResolveTargets();
@@ -163,12 +165,13 @@ RenameJob::RenameJob(CListCtrl& list, RenameJobOptions options)
 // spelling that cannot be opened makes the plan uncertain: a listed file
 // behind it could be another row's target.
 bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
+    constexpr std::uint32_t kUnusable = UINT32_MAX;
     const auto known = folderBySpelling_.find(spelled);
     if (known != folderBySpelling_.end()) {
         step.folder = known->second;
         step.folderCell = &known->first;
-        if (step.folder == SIZE_MAX) step.reason = RowPlan::FailsCannotCheck;
-        return step.folder != SIZE_MAX;
+        if (step.folder == kUnusable) step.reason = RowPlan::FailsCannotCheck;
+        return step.folder != kUnusable;
     }
     const std::string path = spelled.empty() ? "./" : spelled;
     std::string canonical;
@@ -179,10 +182,11 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
         step.reason = error == ENOENT || error == ENOTDIR ? RowPlan::FailsNotFound
                                                           : RowPlan::FailsCannotCheck;
         sourcesUncertain_ = true;
-        folderBySpelling_.emplace(spelled, SIZE_MAX);
+        folderBySpelling_.emplace(spelled, kUnusable);
         return false;
     }
-    const auto [found, added] = folderByCanonicalPath_.try_emplace(canonical, folders_.size());
+    const auto [found, added] =
+        folderByCanonicalPath_.try_emplace(canonical, static_cast<std::uint32_t>(folders_.size()));
     if (added) {
         Folder& folder = folders_.emplace_back();
         folder.canonical = canonical;
@@ -195,38 +199,89 @@ bool RenameJob::FindFolder(const std::string& spelled, Step& step) {
 }
 
 void RenameJob::ReadNames(Folder& folder) {
-    std::vector<std::string>& names = folder.storedNames;
-    folder.listed = ListNamesAt(folder.handle.fd(), names) == 0;
+    std::vector<const char*>& names = folder.storedNames;
+    folder.listed = ListNamesAt(folder.handle.fd(), [&](std::string_view name) {
+                        names.push_back(names_.Keep(name));
+                    }) == 0;
     if (!folder.listed) return;
-    folder.names.reserve(names.size());
-    for (const std::string& name : names) folder.names.insert(name);
+    const auto hashOf = [&](std::uint32_t i) { return std::hash<std::string_view>{}(names[i]); };
+    folder.names.Reserve(names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = names[i];
+        folder.names.Insert(
+            hashOf(i), i, [&](std::uint32_t held) { return names[held] == name; }, hashOf);
+    }
     // Whether the folder ignores letter case is asked with a name it holds,
     // spelled in the other case (unless that spelling is a name of its own).
-    for (const std::string& name : names) {
+    for (const char* name : names) {
         const std::string other = OtherCaseName(name);
-        if (other == name || folder.names.count(other) != 0) continue;
+        if (other == name || Holds(folder, other)) continue;
         folder.foldsCase = FoldsCaseAt(folder.handle.fd(), name);
         break;
     }
     if (!folder.foldsCase) return;
     folder.byFoldedName.reserve(names.size());
-    for (const std::string& name : names) folder.byFoldedName.emplace(AsciiLowercased(name), name);
+    for (const char* name : names) folder.byFoldedName.emplace(AsciiLowercased(name), name);
 }
 
-const std::string& RenameJob::StoredName(const Folder& folder, const std::string& name) const {
-    if (!folder.foldsCase || folder.names.count(name) != 0) return name;
+bool RenameJob::Holds(const Folder& folder, std::string_view name) const {
+    return folder.names.Find(std::hash<std::string_view>{}(name), [&](std::uint32_t held) {
+        return folder.storedNames[held] == name;
+    }) != IndexTable::kNone;
+}
+
+const char* RenameJob::StoredName(const Folder& folder, const char* name) const {
+    if (!folder.foldsCase || Holds(folder, name)) return name;
     const auto found = folder.byFoldedName.find(AsciiLowercased(name));
     return found == folder.byFoldedName.end() ? name : found->second;
 }
 
+namespace {
+
+std::size_t FileKeyHash(std::uint32_t folder, std::string_view name) {
+    return std::hash<std::string_view>{}(name)*31 + folder;
+}
+
+}  // namespace
+
+// The step whose name `field` is `name` in `folder`, or IndexTable::kNone.
+std::uint32_t RenameJob::FindStep(const IndexTable& table, std::uint32_t folder,
+                                  std::string_view name, const char* Step::*field) const {
+    return table.Find(FileKeyHash(folder, name), [&](std::uint32_t i) {
+        return steps_[i].folder == folder && steps_[i].*field == name;
+    });
+}
+
+// Enters step `index` into `table` under its name `field`; returns the step
+// that holds that name (itself, unless another step was there first).
+std::uint32_t RenameJob::ClaimName(IndexTable& table, std::uint32_t index,
+                                   const char* Step::*field) {
+    const Step& step = steps_[index];
+    const std::string_view name = step.*field;
+    return table.Insert(
+        FileKeyHash(step.folder, name), index,
+        [&](std::uint32_t i) {
+            return steps_[i].folder == step.folder && steps_[i].*field == name;
+        },
+        [&](std::uint32_t i) { return FileKeyHash(steps_[i].folder, steps_[i].*field); });
+}
+
+std::uint32_t RenameJob::FindListed(const FileIdentity& identity) const {
+    return listedFiles_.Find(IdentityHash{}(identity),
+                             [&](std::uint32_t i) { return steps_[i].source == identity; });
+}
+
 void RenameJob::PlanRow(int row) {
+    const auto index = static_cast<std::uint32_t>(steps_.size());
     Step& step = steps_.emplace_back();
     step.row = row;
-    step.oldName = list_.GetItemText(row, kOldColumn);
-    step.newName = list_.GetItemText(row, kNewColumn);
+    const std::string& oldCell = list_.GetItemText(row, kOldColumn);
+    const std::string& newCell = list_.GetItemText(row, kNewColumn);
+    step.oldName = names_.Keep(oldCell);
+    step.newName = names_.Keep(newCell);
     step.state = State::Failed;
     if (!FindFolder(list_.GetItemText(row, kFolderColumn), step)) return;
-    if (!StaysInFolder(step.oldName)) {
+    if (!StaysInFolder(oldCell)) {
         step.reason = RowPlan::FailsInvalidName;
         return;
     }
@@ -234,10 +289,9 @@ void RenameJob::PlanRow(int row) {
 
     // The name is claimed even when the file cannot be checked: no other row
     // may take it, since the file may still be there.
-    step.sourceName = &StoredName(folder, step.oldName);
-    temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(*step.sourceName);
-    const bool firstClaim =
-        stepBySource_.emplace(FileKey{step.folder, *step.sourceName}, steps_.size() - 1).second;
+    step.sourceName = StoredName(folder, step.oldName);
+    temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.sourceName);
+    const bool firstClaim = ClaimName(stepBySource_, index, &Step::sourceName) == index;
 
     FileStatus source;
     const int error = QueryStatusAt(folder.handle.fd(), step.oldName, source);
@@ -248,38 +302,39 @@ void RenameJob::PlanRow(int row) {
         step.reason = RowPlan::FailsNotFound;
         return;
     }
-    if (!firstClaim || !listedFiles_.insert(source.identity).second) {
+    if (!firstClaim || FindListed(source.identity) != IndexTable::kNone) {
         step.reason = RowPlan::FailsListedTwice;
         return;
     }
-    step.makeWritable = source.regular && !source.ownerWritable;
     step.source = source.identity;
+    listedFiles_.Insert(
+        IdentityHash{}(step.source), index, [](std::uint32_t) { return false; },
+        [&](std::uint32_t i) { return IdentityHash{}(steps_[i].source); });
+    step.makeWritable = source.regular && !source.ownerWritable;
 
     FileStatus followed = source;
     if (source.link && QueryStatusAt(folder.handle.fd(), step.oldName, followed, true) != 0)
         followed.regular = false;
     if (!followed.regular) {
         step.reason = RowPlan::FailsNotRegular;
-    } else if (!StaysInFolder(step.newName)) {
+    } else if (!StaysInFolder(newCell)) {
         step.reason = RowPlan::FailsInvalidName;
     } else {
-        step.targetName = &StoredName(folder, step.newName);
-        temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(*step.targetName);
-        step.action = step.newName == step.oldName ? Action::Keep : Action::Move;
+        step.targetName = StoredName(folder, step.newName);
+        temporaryShapedNames_ = temporaryShapedNames_ || TemporaryShaped(step.targetName);
+        step.action = newCell == oldCell ? Action::Keep : Action::Move;
         step.state = step.action == Action::Keep ? State::Done : State::Pending;
         step.reason = step.action == Action::Keep ? RowPlan::KeepsName : RowPlan::Renames;
     }
 }
 
 void RenameJob::GiveEachTargetToOneRow() {
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-        const Step& step = steps_[i];
-        if (step.action == Action::Keep) stepByTarget_[FileKey{step.folder, *step.targetName}] = i;
+    for (std::uint32_t i = 0; i < steps_.size(); ++i) {
+        if (steps_[i].action == Action::Keep) ClaimName(stepByTarget_, i, &Step::targetName);
     }
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
+    for (std::uint32_t i = 0; i < steps_.size(); ++i) {
         Step& step = steps_[i];
-        if (step.action != Action::Move) continue;
-        if (!stepByTarget_.try_emplace(FileKey{step.folder, *step.targetName}, i).second)
+        if (step.action == Action::Move && ClaimName(stepByTarget_, i, &Step::targetName) != i)
             Fail(step, RowPlan::FailsDuplicate);
     }
 }
@@ -293,24 +348,25 @@ void RenameJob::ResolveTargets() {
 void RenameJob::ResolveTarget(Step& step) {
     // Another spelling of the file itself (a change of letter case where the
     // folder ignores it): the name is free once the file has moved away.
-    if (*step.targetName == *step.sourceName) return;
-    const auto holder = stepBySource_.find(FileKey{step.folder, *step.targetName});
-    if (holder != stepBySource_.end()) {
-        step.waitsFor = static_cast<int>(holder->second);
+    if (std::strcmp(step.targetName, step.sourceName) == 0) return;
+    const std::uint32_t holder =
+        FindStep(stepBySource_, step.folder, step.targetName, &Step::sourceName);
+    if (holder != IndexTable::kNone) {
+        step.waitsFor = static_cast<int>(holder);
         return;
     }
     const Folder& folder = folders_[step.folder];
     // A file that appears later is never replaced anyway: every move refuses
     // an existing target.
-    const bool listedThere = folder.names.count(*step.targetName) != 0;
+    const bool listedThere = Holds(folder, step.targetName);
     if (folder.listed && !listedThere && !folder.foldsCase) return;
 
     FileStatus target;
-    if (QueryStatusAt(folder.handle.fd(), *step.targetName, target) != 0) {
+    if (QueryStatusAt(folder.handle.fd(), step.targetName, target) != 0) {
         Fail(step, RowPlan::FailsCannotCheck);
     } else if (!target.exists) {
         return;
-    } else if (listedFiles_.count(target.identity) != 0) {
+    } else if (FindListed(target.identity) != IndexTable::kNone) {
         Fail(step, RowPlan::FailsListedFileHasName);
     } else if (sourcesUncertain_ || !folder.listed || !listedThere) {
         // A spelling the folder's names do not account for, or (when some
@@ -324,7 +380,7 @@ void RenameJob::ResolveTarget(Step& step) {
     } else {
         step.targetIndex = static_cast<int>(targets_.size());
         step.reason = RowPlan::DestroysExisting;
-        targets_.push_back({target.identity, target.changeTime, {}, SIZE_MAX});
+        targets_.push_back({target.identity, target.changeTime, {}, kNotRecorded});
     }
 }
 
@@ -414,18 +470,18 @@ int RenameJob::Run() {
 // still runs, without the means to recover or undo it.
 void RenameJob::BeginRecord() {
     JobPlanWriter plan(options_.recordKind, toDo_);
-    std::size_t targets = 0;
+    std::uint32_t targets = 0;
     for (Step& step : steps_) {
         if (step.state != State::Pending) continue;
-        if (!DrawFreeName(step, step.temporaryName)) step.temporaryName = RandomFileName(8, 3);
-        step.recordRow = plan.Rows();
-        plan.Row(folders_[step.folder].canonical, step.oldName, step.temporaryName, step.newName,
-                 step.source);
+        if (!DrawFreeName(step, step.temporaryName)) step.temporaryName.Draw();
+        step.recordRow = static_cast<std::uint32_t>(plan.Rows());
+        plan.Row(folders_[step.folder].canonical, step.oldName, step.temporaryName.view(),
+                 step.newName, step.source);
         if (step.targetIndex < 0) continue;
         Target& target = TargetOf(step);
-        if (!DrawFreeName(step, target.asideName)) target.asideName = RandomFileName(8, 3);
+        if (!DrawFreeName(step, target.asideName)) target.asideName.Draw();
         target.recordTarget = targets++;
-        plan.Target(step.recordRow, target.asideName, target.identity);
+        plan.Target(step.recordRow, target.asideName.view(), target.identity);
     }
     if (plan.Rows() == 0) return;
     record_.Begin(plan.Text());
@@ -434,7 +490,7 @@ void RenameJob::BeginRecord() {
 void RenameJob::FinishRecord() {
     std::vector<RecordedRow::Outcome> outcomes;
     for (const Step& step : steps_) {
-        if (step.recordRow == SIZE_MAX) continue;
+        if (step.recordRow == kNotRecorded) continue;
         outcomes.push_back(step.state == State::Done ? RecordedRow::Outcome::Renamed
                                                      : RecordedRow::Outcome::Failed);
     }
@@ -490,13 +546,15 @@ bool RenameJob::CanEnter(const Step& step) const {
 }
 
 // A temporary name that no file of the plan holds or is to take.
-bool RenameJob::DrawFreeName(const Step& step, std::string& name) const {
+bool RenameJob::DrawFreeName(const Step& step, DrawnName& name) const {
     const Folder& folder = folders_[step.folder];
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        name = RandomFileName(8, 3);
+        name.Draw();
         if (!temporaryShapedNames_) return true;
-        const FileKey key{step.folder, StoredName(folder, name)};
-        if (stepBySource_.count(key) == 0 && stepByTarget_.count(key) == 0) return true;
+        const char* stored = StoredName(folder, name.c_str());
+        if (FindStep(stepBySource_, step.folder, stored, &Step::sourceName) == IndexTable::kNone &&
+            FindStep(stepByTarget_, step.folder, stored, &Step::targetName) == IndexTable::kNone)
+            return true;
     }
     return false;
 }
@@ -507,9 +565,10 @@ bool RenameJob::MoveToTemporaryName(Step& step) {
     const int fd = FolderFd(step);
     if (step.makeWritable) MakeOwnerWritableAt(fd, step.oldName);
     folders_[step.folder].changed = true;
-    return MoveToFreeName(fd, step.oldName, step.temporaryName, [&](std::string& name) {
+    return MoveToFreeName(fd, step.oldName, step.temporaryName, [&](DrawnName& name) {
                return DrawFreeName(step, name) &&
-                      (!record_.Open() || record_.NoteTemporaryName(step.recordRow, name) == 0);
+                      (!record_.Open() ||
+                       record_.NoteTemporaryName(step.recordRow, name.view()) == 0);
            }) == 0;
 }
 
@@ -517,16 +576,15 @@ bool RenameJob::MoveToTemporaryName(Step& step) {
 // one recorded first.
 int RenameJob::MoveTargetAside(Step& step) {
     Target& target = TargetOf(step);
-    return MoveToFreeName(
-        FolderFd(step), *step.targetName, target.asideName, [&](std::string& name) {
-            return DrawFreeName(step, name) &&
-                   (!record_.Open() || record_.NoteAsideName(target.recordTarget, name) == 0);
-        });
+    return MoveToFreeName(FolderFd(step), step.targetName, target.asideName, [&](DrawnName& name) {
+        return DrawFreeName(step, name) &&
+               (!record_.Open() || record_.NoteAsideName(target.recordTarget, name.view()) == 0);
+    });
 }
 
 bool RenameJob::MoveIntoTarget(Step& step) {
     if (step.targetIndex >= 0) return ReplaceCountedTarget(step);
-    return MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.newName) == 0;
+    return MoveNoReplaceAt(FolderFd(step), step.temporaryName.c_str(), step.newName) == 0;
 }
 
 // Moves the counted target aside, checks that it is the file counted, moves
@@ -535,18 +593,18 @@ bool RenameJob::MoveIntoTarget(Step& step) {
 bool RenameJob::ReplaceCountedTarget(Step& step) {
     const int fd = FolderFd(step);
     FileStatus now;
-    if (QueryStatusAt(fd, *step.targetName, now) != 0) return false;
-    if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName, step.newName) == 0;
+    if (QueryStatusAt(fd, step.targetName, now) != 0) return false;
+    if (!now.exists) return MoveNoReplaceAt(fd, step.temporaryName.c_str(), step.newName) == 0;
     const Target& target = TargetOf(step);
     if (now.identity != target.identity || now.changeTime != target.changeTime) return false;
 
     if (MoveTargetAside(step) != 0) return false;
-    const std::string& aside = target.asideName;
+    const char* aside = target.asideName.c_str();
     FileStatus moved;
     const bool counted =
         QueryStatusAt(fd, aside, moved) == 0 && moved.exists && moved.identity == target.identity;
-    if (!counted || MoveNoReplaceAt(fd, step.temporaryName, step.newName) != 0) {
-        if (MoveNoReplaceAt(fd, aside, *step.targetName) != 0) complete_ = false;
+    if (!counted || MoveNoReplaceAt(fd, step.temporaryName.c_str(), step.newName) != 0) {
+        if (MoveNoReplaceAt(fd, aside, step.targetName) != 0) complete_ = false;
         return false;
     }
     if (!WipeAside(fd, aside, moved, 1)) complete_ = false;
@@ -570,6 +628,7 @@ void RenameJob::Finish(Step& step, bool moved) {
     }
     step.state = State::Failed;
     // Back to the old name; where that fails the list shows where the file is.
-    if (MoveNoReplaceAt(FolderFd(step), step.temporaryName, step.oldName) != 0 && rowHoldsFile)
-        list_.SetItemText(step.row, kOldColumn, step.temporaryName);
+    if (MoveNoReplaceAt(FolderFd(step), step.temporaryName.c_str(), step.oldName) != 0 &&
+        rowHoldsFile)
+        list_.SetItemText(step.row, kOldColumn, step.temporaryName.view());
 }

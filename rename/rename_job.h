@@ -26,11 +26,24 @@
 
 #include "platform/file_ops.h"
 #include "platform/list_ctrl.h"
+#include "rename/index_table.h"
 #include "rename/job_record.h"
+#include "rename/name_store.h"
 
 // A temporary name: `nameLength` and `extensionLength` random lowercase
 // letters joined by a full stop (0 stands for 8 and 3).
 std::string RandomFileName(std::uint8_t nameLength, std::uint8_t extensionLength);
+
+// A temporary name of eight letters and three, held without a heap block.
+struct DrawnName {
+    char text[13] = {};
+    const char* c_str() const { return text; }
+    std::string_view view() const { return text; }
+    bool empty() const { return text[0] == '\0'; }
+    void clear() { text[0] = '\0'; }
+    // Eight random lowercase letters, a full stop and three more.
+    void Draw();
+};
 
 // Seeds the letters of RandomFileName (otherwise seeded once from the clock).
 void SeedRandomFileNames(unsigned seed);
@@ -120,6 +133,7 @@ public:
 private:
     enum class Action : std::uint8_t { Keep, Move, Fail };
     enum class State : std::uint8_t { Pending, Parked, Done, Failed };
+    static constexpr std::uint32_t kNotRecorded = UINT32_MAX;
 
     // A folder of the plan, opened once.
     struct Folder {
@@ -128,55 +142,45 @@ private:
         bool listed = false;  // its names were read
         bool foldsCase = false;
         bool changed = false;
-        std::vector<std::string> storedNames;                       // as the folder stores them
-        std::unordered_set<std::string_view> names;                 // views of storedNames
-        std::unordered_map<std::string, std::string> byFoldedName;  // when it folds case
+        std::vector<const char*> storedNames;                       // as the folder stores them
+        IndexTable names;                                           // of storedNames
+        std::unordered_map<std::string, const char*> byFoldedName;  // when it folds case
     };
 
+    // A row of the plan. The names are kept in `names_` (or are a folder's
+    // stored names), so a step holds pointers only.
     struct Step {
         int row = 0;
-        std::size_t folder = 0;
-        const std::string* folderCell = nullptr;  // the Folder cell as planned
-        std::string oldName;                      // as the Old cell spells it
-        std::string newName;                      // as the New cell spells it
-        // The old and the new name as the folder stores them: the step's own
-        // names, or a folder's stored name (both stay where they are).
-        const std::string* sourceName = nullptr;
-        const std::string* targetName = nullptr;
-        bool makeWritable = false;
+        std::uint32_t folder = 0;
         Action action = Action::Fail;
         State state = State::Pending;
         RowPlan reason = RowPlan::FailsCannotCheck;
+        bool makeWritable = false;
         int waitsFor = -1;     // the step whose file must leave the target first
         int targetIndex = -1;  // in targets_: an existing file that is not listed
-        std::string temporaryName;
+        std::uint32_t recordRow = kNotRecorded;
+        const std::string* folderCell = nullptr;  // the Folder cell as planned
+        const char* oldName = "";                 // as the Old cell spells it
+        const char* newName = "";                 // as the New cell spells it
+        // The old and the new name as the folder stores them: the step's own
+        // names, or a folder's stored name.
+        const char* sourceName = nullptr;
+        const char* targetName = nullptr;
         FileIdentity source;
-        std::size_t recordRow = SIZE_MAX;
+        DrawnName temporaryName;
     };
 
     // An existing file that is not listed, at a step's new name, to destroy.
     struct Target {
         FileIdentity identity;
         std::int64_t changeTime = 0;
-        std::string asideName;  // where it goes aside
-        std::size_t recordTarget = SIZE_MAX;
+        DrawnName asideName;  // where it goes aside
+        std::uint32_t recordTarget = kNotRecorded;
     };
 
-    // A file of the plan: its folder and its stored name.
-    struct FileKey {
-        std::size_t folder;
-        std::string_view name;
-        friend bool operator==(const FileKey&, const FileKey&) = default;
-    };
-    struct FileKeyHash {
-        std::size_t operator()(const FileKey& key) const {
-            return std::hash<std::string_view>{}(key.name) * 31 + key.folder;
-        }
-    };
     struct IdentityHash {
         std::size_t operator()(const FileIdentity& id) const {
-            return std::hash<std::uint64_t>{}(static_cast<std::uint64_t>(id.inode) * 31 +
-                                              static_cast<std::uint64_t>(id.device));
+            return static_cast<std::size_t>(id.inode) * 31 + static_cast<std::size_t>(id.device);
         }
     };
 
@@ -184,7 +188,12 @@ private:
     bool FindFolder(const std::string& spelled, Step& step);
     bool RowHoldsPlannedFile(const Step& step) const;
     void ReadNames(Folder& folder);
-    const std::string& StoredName(const Folder& folder, const std::string& name) const;
+    bool Holds(const Folder& folder, std::string_view name) const;
+    const char* StoredName(const Folder& folder, const char* name) const;
+    std::uint32_t FindStep(const IndexTable& table, std::uint32_t folder, std::string_view name,
+                           const char* Step::*field) const;
+    std::uint32_t ClaimName(IndexTable& table, std::uint32_t index, const char* Step::*field);
+    std::uint32_t FindListed(const FileIdentity& identity) const;
     void GiveEachTargetToOneRow();
     void ResolveTargets();
     void ResolveTarget(Step& step);
@@ -192,7 +201,7 @@ private:
     void BeginRecord();
     void FinishRecord();
     void RunFrom(std::size_t first);
-    bool DrawFreeName(const Step& step, std::string& name) const;
+    bool DrawFreeName(const Step& step, DrawnName& name) const;
     bool MoveToTemporaryName(Step& step);
     int MoveTargetAside(Step& step);
     bool MoveIntoTarget(Step& step);
@@ -208,6 +217,7 @@ private:
     CListCtrl& list_;
     RenameJobOptions options_;
     JobRecord record_;
+    NameStore names_;
     std::vector<Step> steps_;
     std::vector<Target> targets_;
     std::vector<Folder> folders_;
@@ -217,14 +227,14 @@ private:
     std::vector<std::size_t> chain_;  // RunFrom's walk, kept between calls
     std::size_t toDo_ = 0;
     bool sourcesUncertain_ = false;  // a listed file could not be checked
-    std::unordered_map<std::string, std::size_t> folderBySpelling_;
-    std::unordered_map<std::string, std::size_t> folderByCanonicalPath_;
-    std::unordered_set<FileIdentity, IdentityHash> listedFiles_;
-    // Keyed by views of the steps' own names: `steps_` is reserved whole
-    // before planning, so its elements never move.
-    std::unordered_map<FileKey, std::size_t, FileKeyHash> stepBySource_;
-    // The current and the new names of the plan (temporary names avoid both).
-    std::unordered_map<FileKey, std::size_t, FileKeyHash> stepByTarget_;
+    std::unordered_map<std::string, std::uint32_t> folderBySpelling_;
+    std::unordered_map<std::string, std::uint32_t> folderByCanonicalPath_;
+    // Steps by the identity of their file, by (folder, source name) and by
+    // (folder, target name): the current and the new names of the plan,
+    // which temporary names avoid.
+    IndexTable listedFiles_;
+    IndexTable stepBySource_;
+    IndexTable stepByTarget_;
     // Whether any name of the plan has the shape of a temporary name; only
     // then must a drawn temporary name be looked up in the tables above.
     bool temporaryShapedNames_ = false;
