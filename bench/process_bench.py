@@ -14,6 +14,11 @@ the machine falls on all of them alike. Prints the median CPU time (user +
 system) and wall time of each, the ratios, and the growth from the smallest
 to the largest size.
 
+Then the window's waits at the largest size, each run a fresh process
+(build/bench/window_timings, the window's own calls without drawing): the
+first Add Folder, a refresh of the preview, and the heap the job's plan adds,
+against the goals of 150 ms, 30 ms and 20 MB.
+
   bench/process_bench.py [--build build] [--files 10000 100000] [--runs 7]
                          [--places tmpfs disk]
 """
@@ -130,6 +135,28 @@ def main():
             for name in table[place, small]:
                 print("  %-8s %.1f times" % (name, table[place, large][name][0] /
                                             table[place, small][name][0]))
+    print_window_waits(args.places, max(args.files), args.runs, build)
+
+
+def window_waits(place, count, runs, build):
+    folder = make_folder(PLACES[place], count)
+    try:
+        lines = [subprocess.run([os.path.join(build, "bench/window_timings"), folder],
+                                check=True, capture_output=True, text=True).stdout.split()
+                 for _ in range(runs)]
+    finally:
+        shutil.rmtree(folder)
+    if any(int(line[3]) != count for line in lines):
+        sys.exit("window_timings did not list every file in " + folder)
+    return [statistics.median(float(line[i]) for line in lines) for i in range(3)]
+
+
+def print_window_waits(places, count, runs, build):
+    print("\nThe window at %d rows, median of %d fresh processes (goal in brackets):" % (count, runs))
+    for place in places:
+        add, refresh, plan = window_waits(place, count, runs, build)
+        print("  %-6s first Add Folder %5.0f ms (150), refresh %4.1f ms (30), plan %5.1f MB (20)"
+              % (place, add, refresh, plan * 1024 * 1024 / 1e6))
 
 
 if __name__ == "__main__":
