@@ -216,7 +216,7 @@ std::string PlanText(const JobRecordData& plan) {
         writer.Row(row.folder, row.oldName, row.temporaryName, row.newName, row.identity);
     for (const RecordedTarget& target : plan.targets)
         writer.Target(target.row, target.asideName, target.identity);
-    return writer.Text();
+    return writer.TakeText();
 }
 
 }  // namespace
@@ -258,12 +258,13 @@ void JobPlanWriter::Target(std::size_t row, std::string_view asideName,
     ++targets_;
 }
 
-std::string JobPlanWriter::Text() const {
-    std::string end = "plan ";
-    AppendNumber(end, rows_);
-    end += ' ';
-    AppendNumber(end, targets_);
-    return text_ + end + "\n";
+std::string JobPlanWriter::TakeText() {
+    text_ += "plan ";
+    AppendNumber(text_, rows_);
+    text_ += ' ';
+    AppendNumber(text_, targets_);
+    text_ += '\n';
+    return std::move(text_);
 }
 
 int RewriteJobRecord(const std::string& path, const JobRecordData& data) {

@@ -484,7 +484,7 @@ void RenameJob::BeginRecord() {
         plan.Target(step.recordRow, target.asideName.view(), target.identity);
     }
     if (plan.Rows() == 0) return;
-    record_.Begin(plan.Text());
+    record_.Begin(plan.TakeText());
 }
 
 void RenameJob::FinishRecord() {
