@@ -1,7 +1,6 @@
 // Add Folder of 10,000 and 100,000 files, then a refresh with a prototype:
 // the whole path from the disk to the previewed list, without a window.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/heap_in_use.h"
 #include "files/add_commands.h"
 #include "rename/preview.h"
 
@@ -38,12 +38,6 @@ private:
 const FileFolder& FolderOf(int count) {
     static std::map<int, FileFolder> folders;
     return folders.try_emplace(count, count).first->second;
-}
-
-// The heap in use, large blocks (which malloc maps on their own) included.
-std::size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
 }
 
 void BM_AddFolderAndRefresh(benchmark::State& state, const char* prototypeText) {

@@ -4,7 +4,6 @@
 // name).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <malloc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/heap_in_use.h"
 #include "files/file_list.h"
 #include "rename/preview.h"
 #include "rename/rename_job.h"
@@ -51,12 +51,6 @@ private:
 const FileFolder& FolderOf(const std::string& base, int count) {
     static std::map<std::pair<std::string, int>, FileFolder> folders;
     return folders.try_emplace({base, count}, base, count).first->second;
-}
-
-// The heap in use, large blocks (which malloc maps on their own) included.
-std::size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
 }
 
 std::string BaseOf(benchmark::State& state) { return state.range(1) == 0 ? "/dev/shm" : "/tmp"; }

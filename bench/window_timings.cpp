@@ -7,12 +7,12 @@
 //
 // Prints one line: add_folder_ms refresh_ms plan_MiB rows. Changes nothing
 // on disk; bench/process_bench.py runs it and takes medians.
-#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "bench/heap_in_use.h"
 #include "files/add_files.h"
 #include "files/file_list.h"
 #include "platform/heap.h"
@@ -24,11 +24,6 @@ namespace {
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
-}
-
-std::size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
 }
 
 }  // namespace

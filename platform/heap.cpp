@@ -19,6 +19,7 @@ constexpr int kLargestHeapBlock = 32 << 20;
 // The C library's defaults, put back when the heap cannot grow as asked.
 constexpr int kDefaultTopPad = 128 << 10;
 constexpr int kDefaultTrimThreshold = 128 << 10;
+constexpr int kDefaultMmapThreshold = 128 << 10;
 
 char* HeapTop() { return static_cast<char*>(sbrk(0)); }
 
@@ -29,16 +30,18 @@ void UseHugePagesForHeap() {
     // The heap grows by kReserve at once and is never given back, so a
     // single advice covers every block the process will take from it.
     char* const before = HeapTop();
-    if (before == reinterpret_cast<char*>(-1) || mallopt(M_TOP_PAD, kReserve) == 0 ||
-        mallopt(M_TRIM_THRESHOLD, kTrimThreshold) == 0 ||
-        mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock) == 0)
-        return;
-    void* volatile grow = std::malloc(256 << 10);
-    std::free(grow);
+    const bool set = before != reinterpret_cast<char*>(-1) && mallopt(M_TOP_PAD, kReserve) != 0 &&
+                     mallopt(M_TRIM_THRESHOLD, kTrimThreshold) != 0 &&
+                     mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock) != 0;
+    if (set) {
+        void* volatile grow = std::malloc(256 << 10);
+        std::free(grow);
+    }
     char* const top = HeapTop();
-    if (top - before < kReserve) {
+    if (!set || top - before < kReserve) {
         mallopt(M_TOP_PAD, kDefaultTopPad);
         mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
+        mallopt(M_MMAP_THRESHOLD, kDefaultMmapThreshold);
         return;
     }
     const std::uintptr_t begin =

@@ -266,6 +266,16 @@ std::uint32_t RenameJob::ClaimName(IndexTable& table, std::uint32_t index,
         [&](std::uint32_t i) { return FileKeyHash(steps_[i].folder, steps_[i].*field); });
 }
 
+// Enters step `index` under its file's identity; returns the step listing
+// that file first.
+std::uint32_t RenameJob::ClaimIdentity(std::uint32_t index) {
+    const FileIdentity& identity = steps_[index].source;
+    return listedFiles_.Insert(
+        IdentityHash{}(identity), index,
+        [&](std::uint32_t i) { return steps_[i].source == identity; },
+        [&](std::uint32_t i) { return IdentityHash{}(steps_[i].source); });
+}
+
 std::uint32_t RenameJob::FindListed(const FileIdentity& identity) const {
     return listedFiles_.Find(IdentityHash{}(identity),
                              [&](std::uint32_t i) { return steps_[i].source == identity; });
@@ -302,14 +312,11 @@ void RenameJob::PlanRow(int row) {
         step.reason = RowPlan::FailsNotFound;
         return;
     }
-    if (!firstClaim || FindListed(source.identity) != IndexTable::kNone) {
+    step.source = source.identity;
+    if (!firstClaim || ClaimIdentity(index) != index) {
         step.reason = RowPlan::FailsListedTwice;
         return;
     }
-    step.source = source.identity;
-    listedFiles_.Insert(
-        IdentityHash{}(step.source), index, [](std::uint32_t) { return false; },
-        [&](std::uint32_t i) { return IdentityHash{}(steps_[i].source); });
     step.makeWritable = source.regular && !source.ownerWritable;
 
     FileStatus followed = source;

@@ -193,6 +193,7 @@ private:
     std::uint32_t FindStep(const IndexTable& table, std::uint32_t folder, std::string_view name,
                            const char* Step::*field) const;
     std::uint32_t ClaimName(IndexTable& table, std::uint32_t index, const char* Step::*field);
+    std::uint32_t ClaimIdentity(std::uint32_t index);
     std::uint32_t FindListed(const FileIdentity& identity) const;
     void GiveEachTargetToOneRow();
     void ResolveTargets();
